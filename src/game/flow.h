@@ -1,0 +1,4 @@
+#pragma once
+
+// Runs the game from start-up until the program ends.
+void runProgram();

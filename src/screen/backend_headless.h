@@ -1,0 +1,42 @@
+#pragma once
+// A backend without a window: the framebuffer lives in memory, the clock is
+// virtual and keys come from a script, one at a time as the program asks.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "screen/backend.h"
+
+struct HeadlessBackend : Backend {
+    std::vector<std::string> script;
+    size_t nextKey = 0;
+    double clock = 1000.0;
+    // Called when the program wants a key and the script has none left.
+    std::function<void()> onOutOfKeys;
+    // Called when the program ends.
+    std::function<void()> onProgramEnd;
+    long long shows = 0;
+
+    void modeChanged(int, int) override {}
+    bool show(const Framebuffer&) override {
+        ++shows;
+        return true;
+    }
+    void pumpEvents(bool needKey) override;
+    void sleepMs(int ms) override { clock += ms / 1000.0; }
+    double seconds() override;
+    void programEnding() override {
+        if (onProgramEnd) onProgramEnd();
+    }
+};
+
+// Every read of the virtual clock moves it on by this much, so loops that
+// wait for a deadline by reading the clock always finish.
+constexpr double clockReadStep = 0.0001;
+
+// Turns a key script into key strings. Tokens are separated by white space:
+// Up Down Left Right Enter Space Esc Backspace Delete Home End Tab name keys,
+// "text in quotes" types its characters, any other single character is that
+// key, and # starts a comment to the end of the line. Returns false and an
+// explanation for a token it does not know.
+bool parseKeyScript(const std::string& text, std::vector<std::string>& keys, std::string& error);

@@ -1,0 +1,27 @@
+#pragma once
+// Typed lines and text files are read as one run of fields: strings end at a
+// comma or line end, numbers also at a blank. Files are written the same way,
+// each value padded to the next 14-column zone or ended with CR LF.
+#include <cstdint>
+#include <string>
+
+// Prints "? ", lets the player edit one line and makes it the input source.
+void readTypedLine();
+// The line editor alone: edits at the cursor and returns the line on Enter.
+std::string editLine();
+
+// Makes the whole file the input source; false (and an empty source) when it
+// cannot be read.
+bool openInputFile(const std::string& path);
+// Makes a string the input source.
+void setInputText(const std::string& text);
+void closeInput();
+// True once every byte of the source has been read.
+bool inputExhausted();
+
+std::string readStringField();
+int32_t readIntegerField();
+
+enum class Ending { zone, lineBreak };
+void writeNumber(std::string& file, int32_t n, Ending ending);
+void writeText(std::string& file, const std::string& s, Ending ending);

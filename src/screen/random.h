@@ -1,0 +1,12 @@
+#pragma once
+// The game's random numbers: MT19937 with its own seeding from a double.
+#include <cstdint>
+
+void seedRandom(double x);
+double randomUnit();
+
+// The next tempered 32-bit word; randomUnit() is this divided by 2^32.
+uint32_t randomWord();
+// For tests: the 624 words of the state and the position in them.
+const uint32_t* randomState();
+int randomPosition();

@@ -1,0 +1,183 @@
+#include "screen/snapshot.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "screen/cp437.h"
+#include "screen/font8x16.h"
+#include "screen/screen.h"
+
+namespace {
+
+using Bitmap = std::array<uint8_t, cellHeight>;
+
+// Glyph shapes to characters; where two characters share a shape (blank and
+// 255, say) printable ASCII wins.
+const std::map<Bitmap, uint8_t>& glyphShapes() {
+    static const std::map<Bitmap, uint8_t> shapes = [] {
+        std::map<Bitmap, uint8_t> m;
+        auto add = [&m](int code) {
+            Bitmap b;
+            for (int i = 0; i < cellHeight; ++i) b[i] = cp437Font[code][i];
+            m.emplace(b, static_cast<uint8_t>(code));
+        };
+        for (int c = 32; c < 127; ++c) add(c);
+        for (int c = 128; c < 256; ++c) add(c);
+        for (int c = 1; c < 32; ++c) add(c);
+        add(127);
+        return m;
+    }();
+    return shapes;
+}
+
+uint32_t pixelRgb(const Framebuffer& fb, int x, int y) {
+    const size_t i = static_cast<size_t>(y) * fb.width + x;
+    return fb.depth == 8 ? fb.palette[fb.indexed[i]] : fb.rgb[i];
+}
+
+uint32_t crc32(const uint8_t* data, size_t n, uint32_t crc = 0) {
+    static const std::array<uint32_t, 256> table = [] {
+        std::array<uint32_t, 256> t{};
+        for (uint32_t i = 0; i < 256; ++i) {
+            uint32_t c = i;
+            for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    crc = ~crc;
+    for (size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 255] ^ (crc >> 8);
+    return ~crc;
+}
+
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(v >> s));
+}
+
+void putChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& body) {
+    put32(out, static_cast<uint32_t>(body.size()));
+    const size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), body.begin(), body.end());
+    put32(out, crc32(out.data() + start, out.size() - start));
+}
+
+}  // namespace
+
+Cell readCell(int row, int column) {
+    const Framebuffer& fb = framebuffer();
+    Cell cell;
+    const int x0 = (column - 1) * cellWidth;
+    const int y0 = (row - 1) * cellHeight;
+    if (row < 1 || column < 1 || x0 + cellWidth > fb.width || y0 + cellHeight > fb.height) return cell;
+    Bitmap shape{};
+    bool any = false;
+    uint32_t colour = 0;
+    for (int dy = 0; dy < cellHeight; ++dy) {
+        for (int dx = 0; dx < cellWidth; ++dx) {
+            const size_t i = static_cast<size_t>(y0 + dy) * fb.width + x0 + dx;
+            const uint32_t v = fb.depth == 8 ? fb.indexed[i] : fb.rgb[i];
+            if (v == 0) continue;
+            if (any && v != colour) {
+                cell.colour = -1;
+                return cell;
+            }
+            any = true;
+            colour = v;
+            shape[dy] |= static_cast<uint8_t>(0x80 >> dx);
+        }
+    }
+    if (!any) return cell;
+    const auto& shapes = glyphShapes();
+    const auto found = shapes.find(shape);
+    if (found == shapes.end()) {
+        cell.colour = -1;
+        return cell;
+    }
+    cell.character = found->second;
+    cell.colour = colour;
+    return cell;
+}
+
+std::string rowText(int row) {
+    std::string text;
+    for (int column = 1; column <= gridColumns; ++column) text += cp437ToUtf8(readCell(row, column).character);
+    return text;
+}
+
+std::string snapshotJson(const std::string& ended) {
+    const Framebuffer& fb = framebuffer();
+    std::string mode = fb.depth == 32 ? "truecolour" : fb.width == 640 ? "palette" : "small";
+    std::string json = "{\"mode\": \"" + mode + "\", \"ended\": \"" + ended + "\",\n \"text\": [\n";
+    for (int row = 1; row <= gridRows; ++row) {
+        std::string escaped;
+        for (char c : rowText(row)) {
+            if (c == '"' || c == '\\') escaped += '\\';
+            escaped += c;
+        }
+        json += "  \"" + escaped + "\"" + (row < gridRows ? ",\n" : "\n");
+    }
+    json += " ],\n \"colour\": [\n";
+    for (int row = 1; row <= gridRows; ++row) {
+        json += "  [";
+        for (int column = 1; column <= gridColumns; ++column) {
+            json += std::to_string(readCell(row, column).colour);
+            if (column < gridColumns) json += ",";
+        }
+        json += row < gridRows ? "],\n" : "]\n";
+    }
+    json += " ]}\n";
+    return json;
+}
+
+bool writePng(const std::string& path) {
+    const Framebuffer& fb = framebuffer();
+    if (fb.width <= 0 || fb.height <= 0) return false;
+    std::vector<uint8_t> raw;
+    raw.reserve(static_cast<size_t>(fb.height) * (fb.width * 3 + 1));
+    for (int y = 0; y < fb.height; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < fb.width; ++x) {
+            const uint32_t c = pixelRgb(fb, x, y);
+            raw.push_back(static_cast<uint8_t>(c >> 16));
+            raw.push_back(static_cast<uint8_t>(c >> 8));
+            raw.push_back(static_cast<uint8_t>(c));
+        }
+    }
+    // Stored (uncompressed) deflate blocks keep the writer small.
+    std::vector<uint8_t> z = {0x78, 0x01};
+    uint32_t a = 1, b = 0;
+    for (uint8_t v : raw) {
+        a = (a + v) % 65521;
+        b = (b + a) % 65521;
+    }
+    for (size_t at = 0; at < raw.size() || at == 0;) {
+        const size_t n = std::min<size_t>(65535, raw.size() - at);
+        const bool last = at + n >= raw.size();
+        z.push_back(last ? 1 : 0);
+        z.push_back(static_cast<uint8_t>(n));
+        z.push_back(static_cast<uint8_t>(n >> 8));
+        z.push_back(static_cast<uint8_t>(~n));
+        z.push_back(static_cast<uint8_t>(~n >> 8));
+        z.insert(z.end(), raw.begin() + at, raw.begin() + at + n);
+        at += n;
+        if (last) break;
+    }
+    put32(z, b << 16 | a);
+
+    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> header;
+    put32(header, static_cast<uint32_t>(fb.width));
+    put32(header, static_cast<uint32_t>(fb.height));
+    header.insert(header.end(), {8, 2, 0, 0, 0});
+    putChunk(png, "IHDR", header);
+    putChunk(png, "IDAT", z);
+    putChunk(png, "IEND", {});
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(png.data(), 1, png.size(), f) == png.size();
+    return std::fclose(f) == 0 && ok;
+}

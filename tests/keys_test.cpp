@@ -1,0 +1,82 @@
+#include "headless.h"
+
+namespace {
+
+class Keys : public HeadlessTest {};
+
+TEST_F(Keys, PollWithNothingWaitingReturnsEmptyAtOnce) {
+    backend.onOutOfKeys = nullptr;
+    const double before = backend.clock;
+    EXPECT_EQ(pollKey(), "");
+    EXPECT_EQ(backend.clock, before);
+}
+
+TEST_F(Keys, QueueKeepsTheNewestFifteen) {
+    backend.onOutOfKeys = nullptr;
+    for (int i = 0; i < 20; ++i) queueKey(std::string(1, static_cast<char>('a' + i)));
+    EXPECT_EQ(queuedKeyCount(), 15);
+    EXPECT_EQ(pollKey(), "f") << "the five oldest were pushed out";
+    for (int i = 0; i < 14; ++i) pollKey();
+    EXPECT_EQ(pollKey(), "");
+}
+
+TEST_F(Keys, ExtendedKeysAreTwoBytes) {
+    EXPECT_EQ(keyUp, std::string("\xFF" "H"));
+    EXPECT_EQ(keyDown, std::string("\xFF" "P"));
+    EXPECT_EQ(keyLeft, std::string("\xFF" "K"));
+    EXPECT_EQ(keyRight, std::string("\xFF" "M"));
+    EXPECT_NE(keyHome, keyEnd);
+    EXPECT_NE(keyEnd, keyDelete);
+    EXPECT_NE(keyHome, keyDelete);
+}
+
+TEST_F(Keys, ScriptHandsKeysOverOneAtATime) {
+    keys("Up \"ab\" 4 Esc # a comment Down\nSpace");
+    EXPECT_EQ(pollKey(), keyUp);
+    EXPECT_EQ(queuedKeyCount(), 0) << "the next key waits until it is asked for";
+    EXPECT_EQ(pollKey(), "a");
+    EXPECT_EQ(pollKey(), "b");
+    EXPECT_EQ(pollKey(), "4");
+    EXPECT_EQ(pollKey(), keyEsc);
+    EXPECT_EQ(pollKey(), keySpace);
+    EXPECT_THROW(pollKey(), OutOfKeys);
+}
+
+TEST_F(Keys, ScriptErrorsAreReported) {
+    std::vector<std::string> parsed;
+    std::string error;
+    EXPECT_FALSE(parseKeyScript("Up\nPageDown", parsed, error));
+    EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+    EXPECT_FALSE(parseKeyScript("\"open", parsed, error));
+}
+
+TEST_F(Keys, WaitForKeyLeavesTheKeyQueued) {
+    keys("x");
+    waitForKey();
+    EXPECT_EQ(queuedKeyCount(), 1);
+    EXPECT_EQ(pollKey(), "x");
+}
+
+TEST_F(Keys, VirtualClockMovesOnlyByWaits) {
+    const double start = backend.clock;
+    sleepMs(250);
+    EXPECT_DOUBLE_EQ(backend.clock, start + 0.25);
+    const double t = secondsNow();
+    EXPECT_GT(secondsNow(), t) << "a deadline loop on the clock always ends";
+}
+
+TEST_F(Keys, ShowsOnlyWhenTheScreenChanged) {
+    backend.onOutOfKeys = nullptr;
+    sleepMs(1);
+    const long long shown = backend.shows;
+    for (int i = 0; i < 2000; ++i) setPixel(i % 640, i / 640, 7);
+    EXPECT_EQ(backend.shows, shown) << "drawing alone never shows";
+    pollKey();
+    EXPECT_EQ(backend.shows, shown + 1);
+    pollKey();
+    sleepMs(1);
+    secondsNow();
+    EXPECT_EQ(backend.shows, shown + 1);
+}
+
+}  // namespace
