@@ -1,0 +1,34 @@
+#include "game/state.h"
+
+#include <cstring>
+
+void setStartupValues(GameState& game) {
+    game.year = 2090;
+    game.month = 1;
+    game.currentPlayer = 1;
+    game.playerCount = 0;
+    game.selectedCommand = 0;
+    game.menuCursor = 1;
+    game.newGameFlag = 0;
+    game.fileName.clear();
+    game.traderPresent = 0;
+    game.traderSize = 0;
+    std::memset(game.offerQuantity, 0, sizeof game.offerQuantity);
+    std::memset(game.offerPrice, 0, sizeof game.offerPrice);
+    game.storeFill = 0;
+    game.housingFill = 0;
+    game.bannerNameWidth = 0;
+}
+
+void dimensionTables(GameState& game) {
+    static_cast<PlayerTables&>(game) = PlayerTables{};
+    for (auto& name : game.playerName) name.clear();
+    std::memset(game.constructionTemplate, 0, sizeof game.constructionTemplate);
+    game.tablesExist = true;
+}
+
+void releaseTables(GameState& game) {
+    static_cast<PlayerTables&>(game) = PlayerTables{};
+    for (auto& name : game.playerName) name.clear();
+    game.tablesExist = false;
+}
