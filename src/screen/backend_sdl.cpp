@@ -21,6 +21,7 @@ struct SdlBackend : Backend {
     int textureHeight = 0;
     Uint64 lastShown = 0;
     Uint64 frameTicks = 0;
+    bool pace = true;
     double tickSeconds = 0;
     std::vector<uint32_t> converted;
 
@@ -70,7 +71,7 @@ struct SdlBackend : Backend {
         if (!texture || fb.width != textureWidth || fb.height != textureHeight) return true;
         const Uint64 now = SDL_GetPerformanceCounter();
         // At most one present per display frame; the frame stays dirty until then.
-        if (lastShown != 0 && now - lastShown < frameTicks) return false;
+        if (pace && lastShown != 0 && now - lastShown < frameTicks) return false;
         void* pixels = nullptr;
         int pitch = 0;
         if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) return true;
@@ -176,10 +177,11 @@ struct SdlBackend : Backend {
 
 }  // namespace
 
-Backend* createSdlBackend() {
+Backend* createSdlBackend(bool paceToDisplay) {
     // Ctrl+C and SIGTERM must still end the program; SDL would turn them into a quit event.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
     static SdlBackend backend;
+    backend.pace = paceToDisplay;
     return &backend;
 }
