@@ -22,6 +22,8 @@ struct SdlBackend : Backend {
     Uint64 lastShown = 0;
     Uint64 frameTicks = 0;
     bool pace = true;
+    // Consecutive short sleeps with nothing drawn and no input: a key-wait loop.
+    int idleSleeps = 0;
     double tickSeconds = 0;
     std::vector<uint32_t> converted;
 
@@ -38,8 +40,11 @@ struct SdlBackend : Backend {
             window = SDL_CreateWindow("Colonies", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
                                       SDL_WINDOW_RESIZABLE);
             if (!window) return;
-            renderer = SDL_CreateRenderer(window, -1, 0);
-            if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+            // The software renderer is ample for one 640x480 picture and keeps
+            // the memory of a GPU driver (tens of megabytes) out of the game.
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+            renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+            if (!renderer) renderer = SDL_CreateRenderer(window, -1, 0);
             SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
             SDL_StartTextInput();
         }
@@ -89,10 +94,12 @@ struct SdlBackend : Backend {
         SDL_UnlockTexture(texture);
         render();
         lastShown = now;
+        idleSleeps = 0;
         return true;
     }
 
     void handle(const SDL_Event& e) {
+        idleSleeps = 0;
         switch (e.type) {
             case SDL_QUIT:
                 // Closing the window is only a key; the game decides what to do.
@@ -150,6 +157,12 @@ struct SdlBackend : Backend {
     }
 
     void sleepMs(int ms) override {
+        // A screen that has waited for a key for a while with nothing changing
+        // sleeps in longer steps; any event still wakes it at once. This keeps
+        // an idle game near zero CPU without slowing animations, which draw.
+        constexpr int idleAfter = 200;
+        constexpr int idleStepMs = 15;
+        if (ms <= 2 && ++idleSleeps > idleAfter) ms = idleStepMs;
         const Uint64 freq = SDL_GetPerformanceFrequency();
         const Uint64 deadline = SDL_GetPerformanceCounter() + freq * static_cast<Uint64>(ms > 0 ? ms : 0) / 1000;
         for (;;) {
