@@ -1,0 +1,205 @@
+#include "ui/windows.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "game/state.h"
+#include "game/texttable.h"
+#include "screen/keys.h"
+#include "screen/random.h"
+#include "screen/screen.h"
+
+double waitStart = 0.0;
+
+namespace {
+
+constexpr uint32_t frameColour = 169;
+constexpr uint32_t white = 0xFFFFFF;
+
+// Halving that rounds toward minus infinity, and toward plus infinity.
+int64_t floorHalf(int64_t v) { return v >= 0 ? v / 2 : -((1 - v) / 2); }
+int64_t ceilHalf(int64_t v) { return -floorHalf(-v); }
+
+// A computed position taken to the nearest integer, ties to even, and kept
+// within reach of int so that a far-off end point cannot overflow.
+int pixelCoordinate(double v) {
+    return static_cast<int>(std::nearbyint(std::clamp(v, -1.0e9, 1.0e9)));
+}
+
+// Spins on the clock without sleeping: the steps are shorter than a sleep
+// could be trusted to be.
+void timedWait(double step) {
+    waitStart = secondsNow();
+    while (!(secondsNow() > waitStart + step)) {
+    }
+}
+
+void printChar(int32_t row, int32_t column, uint8_t code) {
+    moveCursor(row, column);
+    printText(std::string(1, static_cast<char>(code)), true);
+}
+
+// Blackens the pixels (x0 + 2i, y0 + 2j) for i = 1 to ni and j = 1 to nj.
+// Only the part on the screen is walked, so a huge window costs no more than
+// the whole screen.
+void checkerPass(int64_t x0, int64_t y0, int64_t ni, int64_t nj) {
+    const Framebuffer& fb = framebuffer();
+    const int64_t firstI = std::max<int64_t>(1, ceilHalf(-x0));
+    const int64_t lastI = std::min<int64_t>(ni, floorHalf(fb.width - 1 - x0));
+    const int64_t firstJ = std::max<int64_t>(1, ceilHalf(-y0));
+    const int64_t lastJ = std::min<int64_t>(nj, floorHalf(fb.height - 1 - y0));
+    for (int64_t j = firstJ; j <= lastJ; ++j)
+        for (int64_t i = firstI; i <= lastI; ++i)
+            setPixel(static_cast<int>(x0 + 2 * i), static_cast<int>(y0 + 2 * j), 0);
+}
+
+// One bar of the status panel: left edge x0, its label (text line `label`)
+// at (29, labelColumn), filled from x0 + 2 to x0 + value.
+void drawBar(int x0, int labelColumn, int label, int32_t value) {
+    for (int i = 0; i <= 100; ++i) drawLine(x0 + i, 446, x0 + i, 464, 0);
+    setColour(15);
+    moveCursor(29, labelColumn);
+    printText(textLine(label), true);
+    drawBox(x0, 446, x0 + 102, 464, 25);
+    const uint32_t fill = value < 85 ? 27 : 4;
+    // Nothing caps the value; past the screen's edge there is nothing to fill.
+    const int32_t last = std::min<int32_t>(value, framebuffer().width - 1 - x0);
+    for (int32_t x = 2; x <= last; ++x) {
+        for (int y = 2; y <= 16; ++y) {
+            const int px = x0 + x;
+            const int py = 446 + y;
+            // The label's white strokes show black through the bar.
+            setPixel(px, py, readPixel(px, py) == 15 ? 0 : fill);
+        }
+    }
+}
+
+}  // namespace
+
+void drawStarfield() {
+    seedRandom(secondsNow());
+    for (int n = 0; n < 2000; ++n) {
+        const int x = static_cast<int>(std::floor(randomUnit() * 640));
+        const int y = static_cast<int>(std::floor(randomUnit() * 480));
+        const int c = static_cast<int>(std::floor(randomUnit() * 14)) + 18;
+        setPixel(x, y, static_cast<uint32_t>(c));
+    }
+}
+
+void drawFrame(int32_t c, int32_t r, int32_t w, int32_t h) {
+    setColour(frameColour);
+    // Edge pieces off the grid would draw nothing; they are skipped so that a
+    // huge size costs no time. The corners come last and leave the cursor.
+    const int64_t firstI = std::max<int64_t>(1, 1 - int64_t{c});
+    const int64_t lastI = std::min<int64_t>(w, int64_t{gridColumns} - c);
+    for (int64_t i = firstI; i <= lastI; ++i) {
+        const int32_t column = static_cast<int32_t>(c + i);
+        printChar(r, column, 205);
+        printChar(r + h + 1, column, 205);
+    }
+    const int64_t firstJ = std::max<int64_t>(1, 1 - int64_t{r});
+    const int64_t lastJ = std::min<int64_t>(h, int64_t{gridRows} - r);
+    for (int64_t i = firstJ; i <= lastJ; ++i) {
+        const int32_t row = static_cast<int32_t>(r + i);
+        printChar(row, c, 186);
+        printChar(row, c + w + 1, 186);
+    }
+    printChar(r, c, 201);
+    printChar(r, c + w + 1, 187);
+    printChar(r + h + 1, c, 200);
+    printChar(r + h + 1, c + w + 1, 188);
+}
+
+void clearWindow(int32_t c, int32_t r, int32_t w, int32_t h) {
+    const int64_t x0 = 8 * int64_t{c} - 8;
+    const int64_t y0 = 16 * int64_t{r} - 14;
+    checkerPass(x0, y0, 4 * int64_t{w} + 7, 8 * int64_t{h} + 11);
+    checkerPass(x0 + 1, y0 + 1, 4 * int64_t{w} + 6, 8 * int64_t{h} + 10);
+}
+
+void fillBlank(int32_t c, int32_t r, int32_t width, int32_t rows) {
+    if (rows <= 0) return;
+    // Only the blanks and rows that land on the grid are printed; the cursor
+    // still ends where printing every row in full would leave it.
+    const int64_t start = std::max<int64_t>(c, 1);
+    const int64_t end = std::min<int64_t>(int64_t{c} + std::max<int32_t>(width, 0), gridColumns + 1);
+    const std::string blanks(static_cast<size_t>(std::max<int64_t>(end - start, 0)), ' ');
+    const int64_t firstRow = std::max<int64_t>(r, 1);
+    const int64_t lastRow = std::min<int64_t>(int64_t{r} + rows - 1, gridRows);
+    for (int64_t row = firstRow; row <= lastRow; ++row) {
+        moveCursor(static_cast<int>(row), static_cast<int>(start));
+        printText(blanks, true);
+    }
+    const int64_t finalRow = int64_t{r} + rows - 1;
+    if (finalRow > gridRows || finalRow < 1) {
+        moveCursor(static_cast<int32_t>(finalRow > gridRows ? finalRow : finalRow + 1), 1);
+    }
+}
+
+void drawStatusPanel(int32_t money, int32_t bar1, int32_t bar2) {
+    moveCursor(29, 26);
+    printText(std::string(11, ' '), true);
+    setColour(45);
+    moveCursor(29, 20);
+    printText(textLine(0), false);
+    printNumber(money, true);
+    drawBar(300, 41, 1, bar1);
+    drawBar(440, 57, 2, bar2);
+}
+
+void growLine(int32_t n) {
+    for (int32_t i = 1; i <= n; ++i) {
+        drawLine(520 - i, 100, pixelCoordinate(520.0 + i - (static_cast<double>(n) - 80) / 2), 100, white);
+        timedWait(0.006);
+    }
+}
+
+void linesApart(int32_t n, int32_t width) {
+    const double d = static_cast<double>(width) - 80;
+    const int left = pixelCoordinate(440 - d);
+    const int right = pixelCoordinate(d / 2 + 600);
+    const int innerLeft = pixelCoordinate(441 - d);
+    const int innerRight = pixelCoordinate(d / 2 + 599);
+    for (int32_t i = 1; i <= n; ++i) {
+        drawLine(left, 100 - i, right, 100 - i, white);
+        drawLine(innerLeft, 101 - i, innerRight, 101 - i, 0);
+        drawLine(left, 100 + i, right, 100 + i, white);
+        drawLine(innerLeft, 99 + i, innerRight, 99 + i, 0);
+        timedWait(0.009);
+    }
+}
+
+void linesTogether(int32_t n, int32_t width) {
+    const double d = static_cast<double>(width) - 80;
+    const int left = pixelCoordinate(440 - d);
+    const int right = pixelCoordinate(d / 2 + 600);
+    const int innerLeft = pixelCoordinate(441 - d);
+    const int innerRight = pixelCoordinate(d / 2 + 599);
+    for (int32_t i = n; i >= 1; --i) {
+        drawLine(left, 100 - i, right, 100 - i, 0);
+        drawLine(innerLeft, 101 - i, innerRight, 101 - i, white);
+        drawLine(left, 100 + i, right, 100 + i, 0);
+        drawLine(innerLeft, 99 + i, innerRight, 99 + i, white);
+        timedWait(0.006);
+    }
+}
+
+void setGrey(int32_t n) {
+    if (n <= 0) return;
+    setColour(n >= 16 ? white : static_cast<uint32_t>(n - 1) * 0x111111);
+}
+
+void fadeTitleText(const GameState& game, int32_t a, int32_t b, int32_t k, int32_t col, int32_t top, int32_t left) {
+    const int32_t step = a > b ? -1 : 1;
+    for (int32_t level = a;; level += step) {
+        setGrey(level);
+        for (int32_t i = 0; i <= k; ++i) {
+            moveCursor(top + i, left);
+            const bool inTable = i < 6 && col >= 0 && col < 3;
+            printText(inTable ? game.titleText[i][col] : std::string(), true);
+        }
+        sleepMs(1);
+        if (level == b) break;
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The shared look of the game: starfield, double-line window frames and their
+// checkered removal, rows of blanks, the two-bar status panel, and the line
+// animations and grey fades of the title screen.
+#include <cstdint>
+
+struct GameState;
+
+// The clock value at which the current animation wait began; the players
+// prompt of the title screen times its fade with it too.
+extern double waitStart;
+
+// 2000 grey stars at places drawn from a generator reseeded from the clock.
+void drawStarfield();
+// A frame in colour 169 around the inner area of w columns and h rows whose
+// top-left inner cell is (r + 1, c + 1). The inside is not touched.
+void drawFrame(int32_t c, int32_t r, int32_t w, int32_t h);
+// Removes a window drawn with drawFrame(c, r, w, h) by blackening every pixel
+// of the area whose coordinates are both even or both odd.
+void clearWindow(int32_t c, int32_t r, int32_t w, int32_t h);
+// `rows` rows of `width` blanks from (r, c) downwards.
+void fillBlank(int32_t c, int32_t r, int32_t width, int32_t rows);
+// Row 29: money and two bars of percentages (filled up to the value, however
+// large; red from 85).
+void drawStatusPanel(int32_t money, int32_t bar1, int32_t bar2);
+// A white line on y 100 growing from x 520 one pixel each way per step.
+void growLine(int32_t n);
+// Two white lines moving apart from y 100 that leave a rectangle's outline.
+void linesApart(int32_t n, int32_t width);
+// The rectangle of linesApart closing back into one line on y 100.
+void linesTogether(int32_t n, int32_t width);
+// True-colour grey level: 1 to 15 darkest to lightest, 16 and up white, 0 and
+// below leaves the colour as it is.
+void setGrey(int32_t n);
+// Prints rows 0 to k of titleText column `col` from (top, left) once per grey
+// level from a to b, one millisecond apart.
+void fadeTitleText(const GameState& game, int32_t a, int32_t b, int32_t k, int32_t col, int32_t top, int32_t left);
