@@ -1,0 +1,182 @@
+#include "game/setup.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "game/texttable.h"
+#include "screen/fields.h"
+#include "screen/keys.h"
+#include "screen/screen.h"
+#include "ui/windows.h"
+
+namespace {
+
+constexpr size_t longestName = 11;
+
+// Only start-up sets the calendar, the turn order and the trader, so a game
+// started after an ended one would inherit them; it starts fresh instead.
+void restartCalendarAndTrader(GameState& game) {
+    game.year = 2090;
+    game.month = 1;
+    game.currentPlayer = 1;
+    game.traderPresent = 0;
+    game.traderSize = 0;
+    std::memset(game.offerQuantity, 0, sizeof game.offerQuantity);
+    std::memset(game.offerPrice, 0, sizeof game.offerPrice);
+}
+
+void setStartingColony(GameState& game, int p) {
+    game.money[p] = 50000;
+    game.goods1[p] = 25;
+    game.goods2[p] = 25;
+    game.goods3[p] = 25;
+    game.goods4[p] = 25;
+    game.population1[p] = 10;
+    game.population2[p] = 2;
+    game.population3[p] = 2;
+    game.population4[p] = 2;
+    game.workers1[p] = 10;
+    game.workers2[p] = 2;
+    game.workers3[p] = 2;
+    game.workers4[p] = 2;
+    game.housing[p] = 1;
+    game.storehouses[p] = 1;
+    game.powerPlants[p] = 1;
+    game.playerActive[p] = 1;
+    game.famineGrace[p] = 3;
+    for (int k = 1; k <= 9; ++k) game.researchNeeded[p][k] = k <= 6 ? 1000 : 2000;
+}
+
+void printAt(int row, int column, const std::string& s) {
+    moveCursor(row, column);
+    printText(s, true);
+}
+
+void enterName(GameState& game, int p) {
+    for (;;) {
+        fillBlank(57, 5, 19, 4);
+        setColour(0x666666);
+        printAt(5, 57, "Podaj imie gracza ");
+        moveCursor(6, 57);
+        printText("nr.", false);
+        printNumber(p, true);
+        moveCursor(8, 57);
+        readTypedLine();
+        game.playerName[p] = readStringField();
+        bool repeated = false;
+        for (int q = 1; q < p; ++q) repeated = repeated || game.playerName[q] == game.playerName[p];
+        if (repeated) {
+            printAt(7, 57, "To imie zostalo");
+            printAt(8, 57, "juz wybrane.");
+            waitForKey();
+            // The key that closes the message is not meant as the first
+            // letter of the next name.
+            pollKey();
+            continue;
+        }
+        if (game.playerName[p].empty() || game.playerName[p].size() > longestName) continue;
+        return;
+    }
+}
+
+void showPlanetDescriptions() {
+    struct Description {
+        int row;
+        int lines[5];
+    };
+    static const Description descriptions[] = {
+        {6, {4, 5, 6, 7, 8}},
+        {12, {9, 5, 10, 11, 12}},
+        {18, {13, 5, 14, 15, 16}},
+    };
+    for (const auto& d : descriptions) {
+        for (int i = 0; i < 5; ++i) {
+            setColour(i == 0 ? 14 : 15);
+            printAt(d.row + i, 32, textLine(d.lines[i]));
+        }
+    }
+}
+
+void chooseHomeWorlds(GameState& game, int players) {
+    int p = 1;
+    while (p <= players) {
+        setColour(10);
+        moveCursor(4, 29);
+        printText(textLine(17), false);
+        printNumber(p, false);
+        printText(" ", false);
+        printText(textLine(18), true);
+        const std::string key = pollKey();
+        if (key == "1" || key == "2" || key == "3") {
+            game.homeWorld[p] = key[0] - '0';
+            ++p;
+        }
+        if (p > players) break;
+        sleepMs(1);
+    }
+}
+
+// Pixels (fromX, y) to the end of that row and every later row of the
+// picture, as far as they lie on the screen, in colour 0.
+void blackenRest(int left, int top, int64_t fromX, int64_t y, int64_t width, int64_t height) {
+    const Framebuffer& fb = framebuffer();
+    const int64_t lastRow = std::min<int64_t>(height - 1, static_cast<int64_t>(fb.height) - 1 - top);
+    const int64_t firstColumn = std::max<int64_t>(0, -static_cast<int64_t>(left));
+    const int64_t endColumn = std::min<int64_t>(width, static_cast<int64_t>(fb.width) - left);
+    for (int64_t row = std::max<int64_t>(y, -static_cast<int64_t>(top)); row <= lastRow; ++row) {
+        const int64_t start = std::max(row == y ? fromX : 0, firstColumn);
+        for (int64_t x = start; x < endColumn; ++x)
+            setPixel(static_cast<int>(left + x), static_cast<int>(top + row), 0);
+    }
+}
+
+}  // namespace
+
+void drawPlanetPicture(const std::string& path, int left, int top) {
+    if (!openInputFile(path)) return;
+    readStringField();
+    const int64_t width = readIntegerField();
+    const int64_t height = readIntegerField();
+    readStringField();
+    if (width <= 0) {
+        closeInput();
+        return;
+    }
+    const int64_t screenHeight = framebuffer().height;
+    // Pixels beyond the right edge are still read so that each row starts at
+    // its own values; rows below the bottom edge are not read at all.
+    for (int64_t y = 0; y < height && top + y < screenHeight; ++y) {
+        for (int64_t x = 0; x < width; ++x) {
+            // Past its end the file reads as zeros, so the rest is colour 0.
+            if (inputExhausted()) {
+                blackenRest(left, top, x, y, width, height);
+                closeInput();
+                return;
+            }
+            const int32_t c = readIntegerField();
+            const int64_t sx = left + x;
+            const int64_t sy = top + y;
+            if (sx >= 0 && sx < framebuffer().width && sy >= 0)
+                setPixel(static_cast<int>(sx), static_cast<int>(sy), static_cast<uint32_t>(c));
+        }
+    }
+    closeInput();
+}
+
+Flow newGameSetup(GameState& game) {
+    restartCalendarAndTrader(game);
+    const int players = std::clamp<int32_t>(game.playerCount, 0, playerSlots - 1);
+    for (int p = 1; p <= players; ++p) setStartingColony(game, p);
+    for (int p = 1; p <= players; ++p) enterName(game, p);
+
+    clearScreen();
+    setScreenMode(640, 480, 8);
+    setTextGrid(80, 30);
+    showPlanetDescriptions();
+    static const char* const pictures[] = {"grafika/planet1.rys", "grafika/planet2.rys", "grafika/planet3.rys"};
+    for (int k = 1; k <= 3; ++k) drawPlanetPicture(pictures[k - 1], 171, 95 * k + 6);
+
+    chooseHomeWorlds(game, players);
+    return Flow::startOfTurn;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// A new game: starting colonies, the players' names, the planet screen and
+// each player's choice of home world.
+#include <string>
+
+#include "game/state.h"
+
+// Runs after the players prompt set playerCount and the tables were
+// dimensioned, starting on the true-colour title screen and ending in palette
+// mode. Neither question can be cancelled, so it always returns startOfTurn.
+Flow newGameSetup(GameState& game);
+
+// Draws a planet picture file with its first pixel at screen pixel (left, top).
+// A missing file draws nothing; pixels the file lacks are drawn in colour 0;
+// nothing is drawn off the screen, and the work stays within the file's length
+// and the screen's area whatever size the header claims.
+void drawPlanetPicture(const std::string& path, int left, int top);
