@@ -1,0 +1,48 @@
+#include "ui/capacity.h"
+
+#include <cmath>
+
+#include "game/state.h"
+
+namespace {
+
+// A loaded file could name any player; outside the table the colony holds nothing.
+int player(const GameState& game) {
+    return game.currentPlayer >= 0 && game.currentPlayer < playerSlots ? game.currentPlayer : 0;
+}
+
+}  // namespace
+
+int32_t storeCapacity(const GameState& game) {
+    const int p = player(game);
+    return game.storehouses[p] * 500 + game.techLevel[p][2] * game.storehouses[p] * 50;
+}
+
+int32_t housingCapacity(const GameState& game) {
+    const int p = player(game);
+    return game.housing[p] * 50 + game.techLevel[p][1] * game.housing[p] * 5;
+}
+
+int32_t powerCapacity(const GameState& game) {
+    const int p = player(game);
+    return game.powerPlants[p] * 30 + game.techLevel[p][5] * game.powerPlants[p] * 3;
+}
+
+int32_t goodsInStore(const GameState& game) {
+    const int p = player(game);
+    return game.goods1[p] + game.goods2[p] + game.goods3[p] + game.goods4[p];
+}
+
+int32_t peopleHoused(const GameState& game) {
+    const int p = player(game);
+    return game.population1[p] + game.population2[p] + game.population3[p] + game.population4[p];
+}
+
+int32_t fillPercent(int32_t amount, int32_t capacity) {
+    if (capacity == 0) return 100;
+    const double fill = std::nearbyint(amount / (capacity / 100.0));
+    // A tiny capacity in a hand-made file can give more than 32 bits hold.
+    if (fill >= 2147483647.0) return INT32_MAX;
+    if (fill <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(fill);
+}

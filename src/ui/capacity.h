@@ -1,0 +1,21 @@
+#pragma once
+// What the current player's colony can hold: store, housing and power, derived
+// from its structures and research whenever needed and never stored.
+#include <cstdint>
+
+struct GameState;
+
+// 500 per storehouse plus 10% per level of research field 2; bounds the four goods.
+int32_t storeCapacity(const GameState& game);
+// 50 per housing structure plus 10% per level of research field 1; bounds the population.
+int32_t housingCapacity(const GameState& game);
+// 30 per power plant plus 10% per level of research field 5.
+int32_t powerCapacity(const GameState& game);
+
+// Goods in store and people housed, summed the way the game sums them (32 bits, wrapping).
+int32_t goodsInStore(const GameState& game);
+int32_t peopleHoused(const GameState& game);
+
+// Percentage for a status bar: amount / (capacity / 100), rounded half to even.
+// A capacity of 0 shows a full bar (100); the result always fits 32 bits.
+int32_t fillPercent(int32_t amount, int32_t capacity);

@@ -1,0 +1,130 @@
+#include "ui/turnscreen.h"
+
+#include <algorithm>
+#include <string>
+
+#include "game/texttable.h"
+#include "screen/keys.h"
+#include "screen/screen.h"
+#include "turn/turnchange.h"
+#include "ui/capacity.h"
+#include "ui/windows.h"
+
+uintptr_t turnScreenStackMark = 0;
+
+namespace {
+
+constexpr int32_t menuEntries = 13;
+constexpr int32_t endOfTurnEntry = 13;
+constexpr int32_t menuHeight = 13;
+
+// The widest entry and a blank either side; the language can change between drawings.
+int32_t menuWidth() {
+    size_t width = 0;
+    for (int i = 19; i <= 31; ++i) width = std::max(width, textLine(i).size() + 2);
+    return static_cast<int32_t>(width);
+}
+
+int slot(const GameState& game) {
+    return game.currentPlayer >= 0 && game.currentPlayer < playerSlots ? game.currentPlayer : 0;
+}
+
+void printMark(int32_t entry, const char* mark) {
+    moveCursor(entry + 2, 3);
+    printText(mark, true);
+}
+
+// ---- Commands plug in here ------------------------------------------------
+// Starts the command of menu entry `entry` (1 to 12; 13 ends the turn and
+// never comes here). Each command draws its windows over the turn screen,
+// removes them and returns; an entry without a command returns at once.
+void runCommand(GameState& game, int32_t entry) {
+    (void)game;
+    switch (entry) {
+        // case 1: construction(game); break;          // building structures
+        // case 2: holdingsReport(game); break;        // holdings list
+        // case 3: productionOrder(game); break;       // production orders
+        // case 4: research(game); break;              // research assignment
+        // case 5: expedition(game); break;            // expedition preparation
+        // case 6: mission(game); break;               // mission dispatch
+        // case 7: warehouseReport(game); break;       // warehouse report
+        // case 8: populationReport(game); break;      // population report
+        // case 9: operations(game); break;            // operations against another player
+        // case 10: outputAllocation(game); break;     // output allocation
+        // case 11: powerOverview(game); break;        // power overview
+        // case 12: traderVisit(game); break;          // trader visit
+        default: break;
+    }
+}
+// ---------------------------------------------------------------------------
+
+}  // namespace
+
+int32_t drawTurnScreen(GameState& game) {
+    const int32_t width = menuWidth();
+    drawFrame(2, 2, width, menuHeight);
+    fillBlank(3, 3, width, menuHeight);
+    for (int i = 19; i <= 31; ++i) {
+        setColour(50 - i);
+        moveCursor(i - 16, 4);
+        printText(textLine(i), true);
+    }
+
+    const int p = slot(game);
+    setColour(100);
+    moveCursor(29, 3);
+    printText(textLine(32), false);
+    printText(game.playerName[p], true);
+
+    game.storeFill = fillPercent(goodsInStore(game), storeCapacity(game));
+    game.housingFill = fillPercent(peopleHoused(game), housingCapacity(game));
+    drawStatusPanel(game.money[p], game.storeFill, game.housingFill);
+    return width;
+}
+
+Flow turnScreen(GameState& game) {
+    volatile char here = 0;
+    turnScreenStackMark = reinterpret_cast<uintptr_t>(&here);
+
+    // Set to 1 by every game entry; anything else would put the mark on the frame.
+    if (game.selectedCommand < 1 || game.selectedCommand > menuEntries) game.selectedCommand = 1;
+
+    for (;;) {
+        const int32_t width = drawTurnScreen(game);
+        bool redraw = false;
+        while (!redraw) {
+            setColour(4);
+            printMark(game.selectedCommand, "\xAF");
+            const std::string key = pollKey();
+            if (key == keyUp) {
+                if (game.selectedCommand == 1) continue;
+                printMark(game.selectedCommand, " ");
+                --game.selectedCommand;
+            } else if (key == keyDown) {
+                if (game.selectedCommand == menuEntries) continue;
+                printMark(game.selectedCommand, " ");
+                ++game.selectedCommand;
+            } else if (key == keyRight) {
+                // Ends the turn without a question and without removing the menu.
+                endTurn(game);
+                return Flow::startOfTurn;
+            } else if (key == keyEsc) {
+                clearWindow(2, 2, width, menuHeight);
+                return Flow::gameMenu;
+            } else if (key == keySpace || key == keyEnter) {
+                clearWindow(2, 2, width, menuHeight);
+                if (game.selectedCommand == endOfTurnEntry) {
+                    endTurn(game);
+                    return Flow::startOfTurn;
+                }
+                runCommand(game, game.selectedCommand);
+                redraw = true;
+            } else if (key == "p" || key == "e") {
+                loadTextTable(key == "p" ? "pl.ini" : "eng.ini");
+                redraw = true;
+            } else {
+                sleepMs(1);
+            }
+        }
+    }
+}
