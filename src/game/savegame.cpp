@@ -1,0 +1,237 @@
+#include "game/savegame.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "screen/fields.h"
+
+namespace {
+
+using Table = PlayerTable PlayerTables::*;
+using Research = ResearchTable PlayerTables::*;
+
+// The per-player lines after the name, in the order of the file.
+const std::vector<std::vector<Table>> playerLines = {
+    {&PlayerTables::playerActive, &PlayerTables::homeWorld, &PlayerTables::spare1},
+    {&PlayerTables::money, &PlayerTables::goods4, &PlayerTables::goods3, &PlayerTables::goods2,
+     &PlayerTables::goods1},
+    {&PlayerTables::deposit3, &PlayerTables::deposit2, &PlayerTables::deposit1},
+    {&PlayerTables::output3, &PlayerTables::output2, &PlayerTables::output1},
+    {&PlayerTables::population1, &PlayerTables::population2, &PlayerTables::population3,
+     &PlayerTables::population4},
+    {&PlayerTables::missionWorkers, &PlayerTables::missionSent, &PlayerTables::missionMonths,
+     &PlayerTables::missionPercent, &PlayerTables::famineGrace},
+    {&PlayerTables::expeditionWorkers1, &PlayerTables::expeditionWorkers3, &PlayerTables::expeditionMonths,
+     &PlayerTables::expeditionLength, &PlayerTables::expeditionProgress, &PlayerTables::expeditionSent},
+    {&PlayerTables::workers1, &PlayerTables::workers2, &PlayerTables::workers3, &PlayerTables::workers4},
+    {&PlayerTables::buildWorkers1, &PlayerTables::buildWorkers2, &PlayerTables::buildWorkers3,
+     &PlayerTables::buildCount, &PlayerTables::buildMonths, &PlayerTables::buildType},
+    {&PlayerTables::orderWorkers1, &PlayerTables::orderWorkers2, &PlayerTables::orderWorkers3,
+     &PlayerTables::orderCount, &PlayerTables::orderMonths, &PlayerTables::orderType},
+    {&PlayerTables::housing, &PlayerTables::storehouses, &PlayerTables::workshops, &PlayerTables::structures4,
+     &PlayerTables::labs},
+    {&PlayerTables::units1, &PlayerTables::units2, &PlayerTables::units3, &PlayerTables::units4,
+     &PlayerTables::units5},
+    {&PlayerTables::freeUnits1, &PlayerTables::freeUnits2, &PlayerTables::freeUnits3, &PlayerTables::freeUnits4,
+     &PlayerTables::freeUnits5},
+    {&PlayerTables::spare2, &PlayerTables::spare3, &PlayerTables::spare4, &PlayerTables::spare5,
+     &PlayerTables::spare6, &PlayerTables::spare7},
+    {&PlayerTables::raidTarget, &PlayerTables::raidUnits3, &PlayerTables::raidUnits4},
+    {&PlayerTables::forceTarget, &PlayerTables::forceWorkers4, &PlayerTables::forceUnits1,
+     &PlayerTables::forceUnits2, &PlayerTables::forceUnits3, &PlayerTables::forceUnits5},
+    {&PlayerTables::powerPlants, &PlayerTables::powerInUse, &PlayerTables::buildPower, &PlayerTables::orderPower,
+     &PlayerTables::outputPower, &PlayerTables::otherPower},
+    {&PlayerTables::researchStaff, &PlayerTables::freeLabs},
+};
+
+// One line per research field 1 to 9, after the lines above.
+const Research researchLine[] = {&PlayerTables::techLevel, &PlayerTables::labsAssigned,
+                                 &PlayerTables::researchDone, &PlayerTables::researchNeeded};
+
+constexpr int offerLines = 15;
+constexpr int highestPlayerCount = 5;
+constexpr int highestHomeWorld = 3;
+constexpr int highestBuildType = 5;
+constexpr int highestOrderType = 6;
+constexpr int highestTechLevel = 10;
+// A longer string field is cut by the field rules and its rest becomes the
+// next field, so such a name means the file is out of step.
+constexpr size_t longestName = 4095;
+
+bool within(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
+
+void writeLine(std::string& file, const std::vector<int32_t>& values) {
+    for (size_t i = 0; i < values.size(); ++i)
+        writeNumber(file, values[i], i + 1 == values.size() ? Ending::lineBreak : Ending::zone);
+}
+
+// A name goes in quotes when the field rules would change it bare: a comma
+// would split it, a leading blank or tab would be dropped, a leading quote
+// would open a quoted field. A name that no field can hold (a line end, or a
+// quote in a name that needs quotes) cannot be written.
+bool writeName(std::string& file, const std::string& name) {
+    if (name.size() > longestName || name.find_first_of("\r\n") != std::string::npos) return false;
+    const bool needsQuotes = name.find(',') != std::string::npos ||
+                             (!name.empty() && (name[0] == ' ' || name[0] == '\t' || name[0] == '"'));
+    if (!needsQuotes) {
+        writeText(file, name, Ending::lineBreak);
+        return true;
+    }
+    if (name.find('"') != std::string::npos) return false;
+    writeText(file, '"' + name + '"', Ending::lineBreak);
+    return true;
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Makes the rename itself durable; the new file is already in place, so a
+// folder that cannot be flushed is not reported as a failed save.
+void flushFolder(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool replaceFile(const std::string& path, const std::string& bytes) {
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    flushFolder(path);
+    return true;
+}
+
+// Reads the file that is the current input source into `game`.
+bool readFromInput(GameState& game) {
+    GameState copy = game;
+    copy.year = readIntegerField();
+    copy.month = readIntegerField();
+    copy.playerCount = readIntegerField();
+    // Every later field depends on the player count, so a wrong one stops here.
+    if (!within(copy.playerCount, 1, highestPlayerCount)) return false;
+    copy.currentPlayer = readIntegerField();
+    copy.traderPresent = readIntegerField();
+    copy.traderSize = readIntegerField();
+    for (int i = 1; i <= offerLines; ++i) {
+        copy.offerQuantity[i] = readIntegerField();
+        copy.offerPrice[i] = readIntegerField();
+    }
+    for (int p = 1; p <= copy.playerCount; ++p) {
+        copy.playerName[p] = readStringField();
+        for (const auto& line : playerLines)
+            for (Table table : line) (copy.*table)[p] = readIntegerField();
+        for (int k = 1; k < researchFields; ++k) {
+            for (Research table : researchLine) {
+                // After the last value nothing is left, so a file that has
+                // run out before it has lost at least that value.
+                const bool last = p == copy.playerCount && k == researchFields - 1 &&
+                                  table == &PlayerTables::researchNeeded;
+                if (last && inputExhausted()) return false;
+                (copy.*table)[p][k] = readIntegerField();
+            }
+        }
+    }
+    if (!savedValuesValid(copy)) return false;
+    game = copy;
+    return true;
+}
+
+}  // namespace
+
+bool validSavedGameName(const std::string& name) {
+    return !name.empty() && name.size() <= 8 && name.find_first_of("/\\") == std::string::npos;
+}
+
+bool savedValuesValid(const GameState& game) {
+    const int32_t players = game.playerCount;
+    if (!within(players, 1, highestPlayerCount)) return false;
+    if (!within(game.currentPlayer, 1, players)) return false;
+    if (!within(game.month, 1, 12)) return false;
+    // With nobody active the turn order would look for the next player forever.
+    bool anyoneActive = false;
+    for (int p = 1; p <= players; ++p) {
+        anyoneActive = anyoneActive || game.playerActive[p] == 1;
+        if (game.playerName[p].size() > longestName) return false;
+        if (!within(game.homeWorld[p], 1, highestHomeWorld)) return false;
+        if (!within(game.buildType[p], 0, highestBuildType)) return false;
+        if (!within(game.orderType[p], 0, highestOrderType)) return false;
+        if (!within(game.raidTarget[p], 0, players)) return false;
+        if (!within(game.forceTarget[p], 0, players)) return false;
+        for (int k = 1; k < researchFields; ++k)
+            if (!within(game.techLevel[p][k], 0, highestTechLevel)) return false;
+    }
+    return anyoneActive;
+}
+
+bool savedGameText(const GameState& game, std::string& text) {
+    if (!savedValuesValid(game)) return false;
+    std::string file;
+    writeLine(file, {game.year, game.month, game.playerCount, game.currentPlayer});
+    writeLine(file, {game.traderPresent, game.traderSize});
+    for (int i = 1; i <= offerLines; ++i) writeLine(file, {game.offerQuantity[i], game.offerPrice[i]});
+    for (int p = 1; p <= game.playerCount; ++p) {
+        if (!writeName(file, game.playerName[p])) return false;
+        for (const auto& line : playerLines) {
+            std::vector<int32_t> values;
+            for (Table table : line) values.push_back((game.*table)[p]);
+            writeLine(file, values);
+        }
+        for (int k = 1; k < researchFields; ++k) {
+            std::vector<int32_t> values;
+            for (Research table : researchLine) values.push_back((game.*table)[p][k]);
+            writeLine(file, values);
+        }
+    }
+    text = std::move(file);
+    return true;
+}
+
+bool writeSavedGame(const GameState& game, const std::string& path) {
+    std::string text;
+    return savedGameText(game, text) && replaceFile(path, text);
+}
+
+bool readSavedGame(GameState& game, const std::string& path) {
+    // Only a plain file: reading a folder fails inside the stream library.
+    struct stat status;
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    const bool opened = openInputFile(path);
+    const bool read = opened && readFromInput(game);
+    closeInput();
+    return read;
+}
+
+bool readSavedGameText(GameState& game, const std::string& text) {
+    setInputText(text);
+    const bool read = readFromInput(game);
+    closeInput();
+    return read;
+}

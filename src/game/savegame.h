@@ -1,0 +1,39 @@
+#pragma once
+// Saved games: text files of numbers and player names in a fixed order. They
+// are read back by the field rules, so a file edited by hand loads the same as
+// long as its values keep their order. A save never destroys the file it
+// replaces unless the new one is safely on disk, and a load never touches the
+// game unless the whole file is good.
+#include <string>
+
+#include "game/state.h"
+
+// Spare text line for the game's own message when a save fails or a saved
+// game is refused. It is the only line of the table that nothing else shows,
+// so both failures share one wording that fits either case.
+constexpr int textSaveFailed = 272;
+constexpr int textLoadRefused = 272;
+
+// A name typed in the save or load dialog or at the continue prompt: 1 to 8
+// characters and no path separator, so saved games stay in the game folder.
+bool validSavedGameName(const std::string& name);
+
+// What a game must hold to be saved or loaded: nothing that the game uses to
+// pick a player, a month, a template, a threshold or a text line may point
+// past its table.
+bool savedValuesValid(const GameState& game);
+
+// The whole file in memory. False when the game could not be read back as it
+// is (a value out of range, or a name no field could hold).
+bool savedGameText(const GameState& game, std::string& text);
+
+// Writes through a temporary file in the same folder, flushed to disk and then
+// renamed over the old file. False on any failure; the old file is untouched.
+bool writeSavedGame(const GameState& game, const std::string& path);
+
+// Reads into a copy and takes it over only when the whole file is good. False,
+// with the game untouched, for a missing file, one that ends before its last
+// value, or one holding a value savedValuesValid refuses.
+bool readSavedGame(GameState& game, const std::string& path);
+// The same from bytes already in memory.
+bool readSavedGameText(GameState& game, const std::string& text);

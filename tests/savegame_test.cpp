@@ -1,0 +1,485 @@
+#include "game/savegame.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "state_compare.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Where each value stands in the flat run of fields of a saved game.
+constexpr int headerFields = 36;
+constexpr int playerFields = 120;
+constexpr int yearField = 0, monthField = 1, playerCountField = 2, currentPlayerField = 3;
+constexpr int nameAt = 0, playerActiveAt = 1, homeWorldAt = 2, buildTypeAt = 39, orderTypeAt = 45,
+              raidTargetAt = 67, forceTargetAt = 70, firstResearchAt = 84;
+int playerField(int p, int at) { return headerFields + (p - 1) * playerFields + at; }
+int techLevelField(int p, int k) { return playerField(p, firstResearchAt + 4 * (k - 1)); }
+
+std::string textOf(const GameState& game) {
+    std::string text;
+    EXPECT_TRUE(savedGameText(game, text));
+    return text;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t from = 0;
+    for (size_t end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2)
+        lines.push_back(text.substr(from, end - from));
+    if (from < text.size()) lines.push_back(text.substr(from));
+    return lines;
+}
+
+bool isNameLine(size_t line) { return line >= 17 && (line - 17) % 28 == 0; }
+
+// The values of a file as written, each as its text: names whole, numbers
+// without their fill.
+std::vector<std::string> fieldsOf(const std::string& text) {
+    std::vector<std::string> fields;
+    const auto lines = linesOf(text);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (isNameLine(i)) {
+            fields.push_back(lines[i]);
+            continue;
+        }
+        size_t at = 0;
+        while ((at = lines[i].find_first_not_of(' ', at)) != std::string::npos) {
+            const size_t end = lines[i].find(' ', at);
+            fields.push_back(lines[i].substr(at, end - at));
+            at = end;
+        }
+    }
+    return fields;
+}
+
+// A file of the given values, every field ended by `separator`, names by
+// `afterName` (a name field ends only at a comma or a line end).
+std::string joined(const std::vector<std::string>& fields, const std::string& separator,
+                   const std::string& afterName = "") {
+    std::string text;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const bool name = i >= headerFields && (i - headerFields) % playerFields == nameAt;
+        text += fields[i] + (name && !afterName.empty() ? afterName : separator);
+    }
+    return text;
+}
+
+std::string withField(const std::string& text, int field, const std::string& value) {
+    auto fields = fieldsOf(text);
+    fields.at(field) = value;
+    return joined(fields, "\r\n");
+}
+
+GameState freshGame() {
+    GameState game;
+    dimensionTables(game);
+    return game;
+}
+
+GameState gameInProgress() {
+    GameState game;
+    fillEveryEntry(game, 99);
+    return game;
+}
+
+struct Folder {
+    fs::path path;
+    Folder() {
+        std::string pattern = (fs::temp_directory_path() / "savegame-test-XXXXXX").string();
+        path = mkdtemp(pattern.data());
+    }
+    ~Folder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    std::set<std::string> entries() const {
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(path)) names.insert(e.path().filename().string());
+        return names;
+    }
+};
+
+std::string bytesOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void putBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(SavedGame, FieldPositionsUsedByTheseTestsMatchTheWriter) {
+    const GameState game = sampleGame(2);
+    const auto fields = fieldsOf(textOf(game));
+    ASSERT_EQ(fields.size(), size_t(headerFields + 2 * playerFields));
+    EXPECT_EQ(fields[playerCountField], "2");
+    for (int p = 1; p <= 2; ++p) {
+        EXPECT_EQ(fields[playerField(p, nameAt)], game.playerName[p]);
+        EXPECT_EQ(fields[playerField(p, playerActiveAt)], std::to_string(game.playerActive[p]));
+        EXPECT_EQ(fields[playerField(p, homeWorldAt)], std::to_string(game.homeWorld[p]));
+        EXPECT_EQ(fields[playerField(p, buildTypeAt)], std::to_string(game.buildType[p]));
+        EXPECT_EQ(fields[playerField(p, orderTypeAt)], std::to_string(game.orderType[p]));
+        EXPECT_EQ(fields[playerField(p, raidTargetAt)], std::to_string(game.raidTarget[p]));
+        EXPECT_EQ(fields[playerField(p, forceTargetAt)], std::to_string(game.forceTarget[p]));
+        for (int k = 1; k <= 9; ++k)
+            EXPECT_EQ(fields[techLevelField(p, k)], std::to_string(game.techLevel[p][k])) << "field " << k;
+    }
+}
+
+TEST(SavedGame, FirstLineOfAGameInMarch2090WithThreePlayersAndPlayerTwoToMove) {
+    GameState game = sampleGame(3);
+    game.year = 2090;
+    game.month = 3;
+    game.currentPlayer = 2;
+    const std::string expected =
+        " 2090" + std::string(9, ' ') + " 3" + std::string(12, ' ') + " 3" + std::string(12, ' ') + " 2\r\n";
+    EXPECT_EQ(textOf(game).substr(0, expected.size()), expected);
+}
+
+TEST(SavedGame, LayoutHasItsLinesZonesAndNames) {
+    for (int players = 1; players <= 5; ++players) {
+        const GameState game = sampleGame(players, players);
+        const std::string text = textOf(game);
+        const auto lines = linesOf(text);
+        EXPECT_EQ(lines.size(), size_t(17 + 28 * players)) << players << " players";
+        EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << players << " players";
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (isNameLine(i)) {
+                EXPECT_EQ(lines[i], game.playerName[(i - 17) / 28 + 1]) << "line " << i + 1;
+                continue;
+            }
+            // Every value starts a 14-column zone with its blank or minus sign.
+            const std::string& line = lines[i];
+            for (size_t zone = 0; zone < line.size(); zone += 14) {
+                const std::string value = line.substr(zone, 14);
+                const size_t end = value.find(' ', 1);
+                EXPECT_TRUE(value[0] == ' ' || value[0] == '-') << "line " << i + 1 << ": " << line;
+                EXPECT_EQ(value.find_first_not_of(' ', end == std::string::npos ? value.size() : end),
+                          std::string::npos)
+                    << "line " << i + 1 << ": " << line;
+                if (zone + 14 < line.size()) {
+                    EXPECT_NE(end, std::string::npos) << "line " << i + 1;
+                }
+            }
+        }
+    }
+}
+
+TEST(SavedGame, TwoPlayersWithNegativeValuesComeBackWhole) {
+    const GameState saved = sampleGame(2);
+    ASSERT_EQ(saved.money[1], -1) << "the sample should hold negative values";
+    Folder folder;
+    const fs::path path = folder.path / "gra.dat";
+    ASSERT_TRUE(writeSavedGame(saved, path.string()));
+    GameState loaded = freshGame();
+    ASSERT_TRUE(readSavedGame(loaded, path.string()));
+    EXPECT_EQ(stateDifference(saved, loaded), "");
+}
+
+TEST(SavedGame, ReadingKeepsEverythingTheFileLeavesOut) {
+    const GameState saved = sampleGame(2);
+    GameState loaded = gameInProgress();
+    GameState expected = loaded;
+#define COPY_SAVED(name) \
+    for (int p = 1; p <= 2; ++p) expected.name[p] = saved.name[p];
+    COLONIES_PLAYER_TABLES(COPY_SAVED)
+#undef COPY_SAVED
+#define COPY_SAVED_RESEARCH(name) \
+    for (int p = 1; p <= 2; ++p)  \
+        for (int k = 1; k <= 9; ++k) expected.name[p][k] = saved.name[p][k];
+    COLONIES_RESEARCH_TABLES(COPY_SAVED_RESEARCH)
+#undef COPY_SAVED_RESEARCH
+    for (int p = 1; p <= 2; ++p) {
+        expected.structures6[p] = loaded.structures6[p];  // not in the file
+        expected.playerName[p] = saved.playerName[p];
+    }
+    expected.year = saved.year;
+    expected.month = saved.month;
+    expected.playerCount = saved.playerCount;
+    expected.currentPlayer = saved.currentPlayer;
+    expected.traderPresent = saved.traderPresent;
+    expected.traderSize = saved.traderSize;
+    for (int i = 1; i <= 15; ++i) {
+        expected.offerQuantity[i] = saved.offerQuantity[i];
+        expected.offerPrice[i] = saved.offerPrice[i];
+    }
+    ASSERT_TRUE(readSavedGameText(loaded, textOf(saved)));
+    EXPECT_EQ(stateDifference(expected, loaded), "");
+}
+
+TEST(SavedGame, ReadBackAndWrittenAgainIsTheSameBytes) {
+    Folder folder;
+    for (int players = 1; players <= 5; ++players) {
+        const fs::path first = folder.path / "first.dat", second = folder.path / "second.dat";
+        ASSERT_TRUE(writeSavedGame(sampleGame(players, 40 + players), first.string()));
+        GameState loaded = gameInProgress();
+        ASSERT_TRUE(readSavedGame(loaded, first.string())) << players << " players";
+        ASSERT_TRUE(writeSavedGame(loaded, second.string())) << players << " players";
+        EXPECT_EQ(bytesOf(first), bytesOf(second)) << players << " players";
+    }
+}
+
+TEST(SavedGame, HandWrittenFormsReadTheSame) {
+    const std::string text = textOf(sampleGame(2));
+    const auto fields = fieldsOf(text);
+    std::string blockPerLine;
+    const auto lines = linesOf(text);
+    for (int i = 0; i < 17; ++i) blockPerLine += lines[i] + "\r\n";
+    for (int p = 1; p <= 2; ++p) {
+        blockPerLine += fields[playerField(p, nameAt)] + "\r\n";
+        for (int at = 1; at < playerFields; ++at)
+            blockPerLine += fields[playerField(p, at)] + (at + 1 < playerFields ? ", " : "\r\n");
+    }
+    const struct {
+        const char* form;
+        std::string text;
+    } forms[] = {
+        {"single commas", joined(fields, ",")},
+        {"commas with blanks around them", joined(fields, " , ", ",  ")},
+        {"one value per line", joined(fields, "\n")},
+        {"carriage returns alone", joined(fields, "\r")},
+        {"blanks before each line end", joined(fields, "   \r\n", "\r\n")},
+        {"tabs, names on their own lines", joined(fields, "\t", "\r\n")},
+        {"a player's numbers on one line", blockPerLine},
+    };
+    GameState expected = freshGame();
+    ASSERT_TRUE(readSavedGameText(expected, text));
+    for (const auto& f : forms) {
+        GameState loaded = freshGame();
+        ASSERT_TRUE(readSavedGameText(loaded, f.text)) << f.form;
+        EXPECT_EQ(stateDifference(expected, loaded), "") << f.form;
+    }
+}
+
+TEST(SavedGame, AnExtraEmptyLineShiftsTheRest) {
+    const GameState saved = sampleGame(2);
+    const std::string text = textOf(saved);
+
+    // Before the last line: the last research field moves one place on and
+    // its research need falls off the end.
+    const size_t lastLine = text.rfind("\r\n", text.size() - 3) + 2;
+    GameState loaded = freshGame();
+    ASSERT_TRUE(readSavedGameText(loaded, text.substr(0, lastLine) + "\r\n" + text.substr(lastLine)));
+    GameState expected = saved;
+    expected.techLevel[2][9] = 0;
+    expected.labsAssigned[2][9] = saved.techLevel[2][9];
+    expected.researchDone[2][9] = saved.labsAssigned[2][9];
+    expected.researchNeeded[2][9] = saved.researchDone[2][9];
+    EXPECT_EQ(stateDifference(expected, loaded), "");
+
+    // After the first name: a research need lands where a level belongs.
+    const size_t afterName = text.find(saved.playerName[1] + "\r\n") + saved.playerName[1].size() + 2;
+    GameState game = gameInProgress();
+    const GameState before = game;
+    EXPECT_FALSE(readSavedGameText(game, text.substr(0, afterName) + "\r\n" + text.substr(afterName)));
+    EXPECT_EQ(stateDifference(before, game), "");
+}
+
+TEST(SavedGame, ValuesAtTheEdgesOfTheirRangesAreAccepted) {
+    const std::string text = textOf(sampleGame(5));
+    const struct {
+        const char* what;
+        int field;
+        const char* value;
+    } cases[] = {
+        {"month 1", monthField, "1"},
+        {"month 12", monthField, "12"},
+        {"current player 1", currentPlayerField, "1"},
+        {"current player 5 of 5", currentPlayerField, "5"},
+        {"home world 1", playerField(3, homeWorldAt), "1"},
+        {"home world 3", playerField(3, homeWorldAt), "3"},
+        {"no construction", playerField(3, buildTypeAt), "0"},
+        {"construction type 5", playerField(3, buildTypeAt), "5"},
+        {"no order", playerField(3, orderTypeAt), "0"},
+        {"order type 6", playerField(3, orderTypeAt), "6"},
+        {"no raid", playerField(3, raidTargetAt), "0"},
+        {"raid on player 5", playerField(3, raidTargetAt), "5"},
+        {"force against player 5", playerField(3, forceTargetAt), "5"},
+        {"research level 0", techLevelField(5, 9), "0"},
+        {"research level 10", techLevelField(5, 1), "10"},
+        {"level written with a decimal point", techLevelField(5, 2), "9.5"},
+        {"year far off", yearField, "-2147483648"},
+    };
+    for (const auto& c : cases) {
+        GameState game = freshGame();
+        EXPECT_TRUE(readSavedGameText(game, withField(text, c.field, c.value))) << c.what;
+    }
+}
+
+TEST(SavedGame, RefusedFilesLeaveTheGameUntouched) {
+    const std::string text = textOf(sampleGame(2));
+    const auto fields = fieldsOf(text);
+    const auto lines = linesOf(text);
+    const std::string lastLine = lines.back();
+    const std::string withoutLastValue = text.substr(0, text.size() - 2 - lastLine.size()) +
+                                         lastLine.substr(0, lastLine.rfind(' ') + 1);
+    std::vector<std::string> onePlayer(fields.begin(), fields.begin() + playerField(2, nameAt));
+    std::vector<std::string> nobodyActive = fields;
+    nobodyActive[playerField(1, playerActiveAt)] = "0";
+    nobodyActive[playerField(2, playerActiveAt)] = "2";
+
+    const struct {
+        const char* what;
+        std::string text;
+    } cases[] = {
+        {"empty file", ""},
+        {"only the first line", lines[0] + "\r\n"},
+        {"ends just before its last value", withoutLastValue},
+        {"ends before its last value, line end kept", withoutLastValue + "\r\n"},
+        {"last value dropped", joined(std::vector<std::string>(fields.begin(), fields.end() - 1), "\r\n")},
+        {"one player's block of two", joined(onePlayer, "\r\n")},
+        {"no players", withField(text, playerCountField, "0")},
+        {"six players", withField(text, playerCountField, "6")},
+        {"negative player count", withField(text, playerCountField, "-1")},
+        {"huge player count", withField(text, playerCountField, "2147483647")},
+        {"current player 0", withField(text, currentPlayerField, "0")},
+        {"current player 3 of 2", withField(text, currentPlayerField, "3")},
+        {"month 0", withField(text, monthField, "0")},
+        {"month 13", withField(text, monthField, "13")},
+        {"home world 0", withField(text, playerField(2, homeWorldAt), "0")},
+        {"home world 4", withField(text, playerField(2, homeWorldAt), "4")},
+        {"construction type -1", withField(text, playerField(1, buildTypeAt), "-1")},
+        {"construction type 6", withField(text, playerField(2, buildTypeAt), "6")},
+        {"order type -1", withField(text, playerField(1, orderTypeAt), "-1")},
+        {"order type 7", withField(text, playerField(2, orderTypeAt), "7")},
+        {"raid on player -1", withField(text, playerField(1, raidTargetAt), "-1")},
+        {"raid on player 3 of 2", withField(text, playerField(2, raidTargetAt), "3")},
+        {"force against player -1", withField(text, playerField(2, forceTargetAt), "-1")},
+        {"force against player 3 of 2", withField(text, playerField(1, forceTargetAt), "3")},
+        {"research level 11", withField(text, techLevelField(1, 1), "11")},
+        {"research level -1 in the last field", withField(text, techLevelField(2, 9), "-1")},
+        {"nobody active", joined(nobodyActive, "\r\n")},
+        {"a name the field rules cut", withField(text, playerField(1, nameAt), std::string(5000, 'x'))},
+    };
+    for (const auto& c : cases) {
+        GameState game = gameInProgress();
+        const GameState before = game;
+        EXPECT_FALSE(readSavedGameText(game, c.text)) << c.what;
+        EXPECT_EQ(stateDifference(before, game), "") << c.what;
+    }
+
+    Folder folder;
+    fs::create_directory(folder.path / "folder.dat");
+    for (const char* missing : {"missing.dat", "folder.dat"}) {
+        GameState game = gameInProgress();
+        const GameState before = game;
+        EXPECT_FALSE(readSavedGame(game, (folder.path / missing).string())) << missing;
+        EXPECT_EQ(stateDifference(before, game), "") << missing;
+    }
+}
+
+TEST(SavedGame, LastValueWithoutItsLineEndIsEnough) {
+    const std::string text = textOf(sampleGame(2));
+    GameState game = freshGame();
+    ASSERT_TRUE(readSavedGameText(game, text.substr(0, text.size() - 2)));
+    EXPECT_EQ(stateDifference(sampleGame(2), game), "");
+}
+
+// A file that may not grow past a few bytes: every write beyond fails as on a
+// full disk, also for root.
+struct FileSizeLimit {
+    rlimit old{};
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+};
+
+TEST(SavedGame, FailedSaveIsReportedAndKeepsTheOldFile) {
+    const GameState game = sampleGame(2);
+    GameState unreadable = game;
+    unreadable.currentPlayer = 9;
+    const std::string oldBytes = "the game saved before\r\n";
+
+    Folder folder;
+    putBytes(folder.path / "plain", "not a folder");
+    putBytes(folder.path / "old.dat", oldBytes);
+    fs::create_directory(folder.path / "folder.dat");
+    const std::set<std::string> entries = folder.entries();
+
+    const struct {
+        const char* what;
+        fs::path path;
+    } cases[] = {
+        {"folder is a plain file", folder.path / "plain" / "gra.dat"},
+        {"folder does not exist", folder.path / "nowhere" / "gra.dat"},
+        {"name is taken by a folder", folder.path / "folder.dat"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(writeSavedGame(game, c.path.string())) << c.what;
+        EXPECT_EQ(folder.entries(), entries) << c.what << ": nothing left behind";
+    }
+    EXPECT_TRUE(fs::is_directory(folder.path / "folder.dat"));
+
+    {
+        FileSizeLimit limit(100);
+        EXPECT_FALSE(writeSavedGame(game, (folder.path / "old.dat").string())) << "disk full";
+    }
+    EXPECT_EQ(bytesOf(folder.path / "old.dat"), oldBytes) << "disk full";
+    EXPECT_EQ(folder.entries(), entries) << "disk full: nothing left behind";
+
+    EXPECT_FALSE(writeSavedGame(unreadable, (folder.path / "old.dat").string())) << "game it could not read back";
+    EXPECT_EQ(bytesOf(folder.path / "old.dat"), oldBytes) << "game it could not read back";
+
+    ASSERT_TRUE(writeSavedGame(game, (folder.path / "old.dat").string()));
+    EXPECT_EQ(bytesOf(folder.path / "old.dat"), textOf(game)) << "a good save replaces the old file";
+    EXPECT_EQ(folder.entries(), entries) << "a good save leaves no temporary file";
+}
+
+TEST(SavedGame, NamesComeBackWholeWhateverTheirCommasAndBlanks) {
+    const char* names[] = {"Kowalski, Jan", ",", "a,b,c", "  Ala", "\tTab", "Ola  ", "Zu\"zia", "", "x y"};
+    for (const char* name : names) {
+        GameState saved = sampleGame(2);
+        saved.playerName[1] = name;
+        GameState loaded = freshGame();
+        ASSERT_TRUE(readSavedGameText(loaded, textOf(saved))) << '[' << name << ']';
+        EXPECT_EQ(stateDifference(saved, loaded), "") << '[' << name << ']';
+    }
+}
+
+TEST(SavedGame, NamesNoFieldCanHoldAreNotWritten) {
+    const std::string names[] = {"a,\"b", "\"", "\"quoted\"", " \"", "line\nend", "cr\rhere", std::string(4096, 'x')};
+    Folder folder;
+    const fs::path path = folder.path / "old.dat";
+    putBytes(path, "old");
+    for (const auto& name : names) {
+        GameState game = sampleGame(2);
+        game.playerName[2] = name;
+        std::string text;
+        EXPECT_FALSE(savedGameText(game, text)) << '[' << name << ']';
+        EXPECT_FALSE(writeSavedGame(game, path.string())) << '[' << name << ']';
+        EXPECT_EQ(bytesOf(path), "old") << '[' << name << ']';
+    }
+}
+
+TEST(SavedGame, SavedGameNames) {
+    const struct {
+        const char* name;
+        bool valid;
+    } cases[] = {
+        {"", false},        {"a", true},          {"12345678", true},   {"123456789", false},
+        {"gra 1", true},    {"a/b", false},       {"/", false},         {"..\\gra", false},
+        {"../gra", false},  {"..", true},         {"ZAPIS", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(validSavedGameName(c.name), c.valid) << '[' << c.name << ']';
+}
+
+}  // namespace
