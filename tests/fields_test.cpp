@@ -72,6 +72,8 @@ TEST(Fields, ZoneFillAndLineBreak) {
 }
 
 TEST(Fields, MissingFileReadsAsEmptyFields) {
+    EXPECT_FALSE(openInputFile(::testing::TempDir()));  // a folder is no file
+    EXPECT_EQ(readStringField(), "");
     EXPECT_FALSE(openInputFile("no/such/file.ini"));
     EXPECT_EQ(readStringField(), "");
     EXPECT_EQ(readIntegerField(), 0);

@@ -1,17 +1,43 @@
 #include "game/flow.h"
 
+#include "game/setup.h"
+#include "game/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
+#include "turn/startofturn.h"
+#include "ui/turnscreen.h"
+#include "ui/windows.h"
 
-// Interim start-up until the title and menus exist: a window that Esc closes.
-void runProgram() {
-    setScreenMode(640, 480, 32);
-    setTextGrid(80, 30);
-    setColour(0xFFFFFF);
-    moveCursor(1, 1);
-    printText("Colonies", true);
+void startUp(GameState& game) {
+    loadTextTable("pl.ini");
+    clearScreen();
+    setStartupValues(game);
+    copyFixedTexts(game);
+}
+
+void runFlow(GameState& game, Flow next) {
     for (;;) {
-        if (pollKey() == keyEsc) endProgram();
-        sleepMs(1);
+        switch (next) {
+            case Flow::title: next = titleScreen(game); break;
+            case Flow::mainMenu: next = mainMenu(game); break;
+            case Flow::gameEntry: next = gameEntry(game); break;
+            case Flow::turnScreen: next = turnScreen(game); break;
+            case Flow::gameMenu: next = gameMenu(game); break;
+            case Flow::startOfTurn: next = startOfTurn(game); break;
+            case Flow::end: endProgram();
+        }
     }
+}
+
+void runProgram() {
+    static GameState game;
+    startUp(game);
+    runFlow(game, Flow::title);
+}
+
+Flow gameEntry(GameState& game) {
+    clearScreen();
+    game.selectedCommand = 1;
+    drawStarfield();
+    return Flow::turnScreen;
 }

@@ -1,4 +1,16 @@
 #pragma once
+#include "game/state.h"
 
 // Runs the game from start-up until the program ends.
 void runProgram();
+
+// Start-up: text table, start-up values, fixed text copies.
+void startUp(GameState& game);
+// Runs screens from `next` on, each returning where to go, until the end.
+[[noreturn]] void runFlow(GameState& game, Flow next);
+
+// The screens of the program's spine; each returns where to go next.
+Flow titleScreen(GameState& game);
+Flow mainMenu(GameState& game);
+Flow gameEntry(GameState& game);
+Flow gameMenu(GameState& game);

@@ -6,6 +6,7 @@
 
 void HeadlessBackend::pumpEvents(bool needKey) {
     if (!needKey) return;
+    if (onKeyWanted) onKeyWanted();
     if (nextKey < script.size()) {
         queueKey(script[nextKey++]);
         return;

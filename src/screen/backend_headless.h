@@ -13,6 +13,8 @@ struct HeadlessBackend : Backend {
     double clock = 1000.0;
     // Called when the program wants a key and the script has none left.
     std::function<void()> onOutOfKeys;
+    // Called whenever the program asks for a key (for tests that sample state).
+    std::function<void()> onKeyWanted;
     // Called when the program ends.
     std::function<void()> onProgramEnd;
     long long shows = 0;

@@ -1,5 +1,7 @@
 #include "screen/fields.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -96,6 +98,9 @@ bool openInputFile(const std::string& path) {
     InputSource& s = source();
     s.text.clear();
     s.at = 0;
+    // A folder of that name is not a file; reading one fails part-way.
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     s.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

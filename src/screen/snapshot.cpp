@@ -91,6 +91,13 @@ Cell readCell(int row, int column) {
         }
     }
     if (!any) return cell;
+    // A cell filled with one colour is part of a picture, not a printed block.
+    bool solid = true;
+    for (uint8_t bits : shape) solid = solid && bits == 0xFF;
+    if (solid) {
+        cell.colour = -1;
+        return cell;
+    }
     const auto& shapes = glyphShapes();
     const auto found = shapes.find(shape);
     if (found == shapes.end()) {

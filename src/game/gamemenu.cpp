@@ -1,0 +1,123 @@
+// The game menu (Esc on the turn screen): resume, save, load, quit.
+#include <algorithm>
+#include <string>
+
+#include "game/flow.h"
+#include "game/savegame.h"
+#include "game/texttable.h"
+#include "screen/fields.h"
+#include "screen/keys.h"
+#include "screen/screen.h"
+#include "ui/windows.h"
+
+namespace {
+
+void waitForSpaceOrEnter() {
+    for (;;) {
+        const std::string key = pollKey();
+        if (key == keySpace || key == keyEnter) return;
+        sleepMs(1);
+    }
+}
+
+// Asks for a saved game's name in a dialog of the given inner width; asks
+// again while the name is too long or would reach outside the game folder.
+// The game menu is removed over its whole width, not only its first eight
+// columns, so no piece of its frame stays behind on the turn screen.
+std::string askName(GameState& game, int menuWidth, int width, int question) {
+    do {
+        clearWindow(5, 14, menuWidth, 4);
+        drawFrame(10, 15, width, 2);
+        setColour(30);
+        moveCursor(16, 11);
+        printText(textLine(question), true);
+        moveCursor(17, 11);
+        printText(std::string(width, ' '), true);
+        setColour(27);
+        moveCursor(17, 11);
+        readTypedLine();
+        game.fileName = readStringField();
+    } while (!game.fileName.empty() && !validSavedGameName(game.fileName));
+    return game.fileName;
+}
+
+// A two-line message in the dialog's frame, closed by Space or Enter.
+void showMessage(int width, int colour, int firstLine, int secondLine) {
+    drawFrame(10, 15, width, 2);
+    fillBlank(11, 16, width, 2);
+    setColour(colour);
+    moveCursor(16, 11);
+    printText(textLine(firstLine), true);
+    moveCursor(17, 11);
+    printText(secondLine >= 0 ? textLine(secondLine) : "", true);
+    waitForSpaceOrEnter();
+    clearWindow(10, 15, width, 2);
+}
+
+}  // namespace
+
+Flow gameMenu(GameState& game) {
+    for (;;) {
+        int width = 0;
+        for (int i = 45; i <= 48; ++i) width = std::max(width, static_cast<int>(textLine(i).size()) + 2);
+        game.menuCursor = 1;
+        drawFrame(5, 14, width, 4);
+        fillBlank(6, 15, width, 4);
+        for (int i = 45; i <= 48; ++i) {
+            setColour(71 - i);
+            moveCursor(i - 30, 7);
+            printText(textLine(i), true);
+        }
+        bool redraw = false;
+        while (!redraw) {
+            setColour(4);
+            moveCursor(game.menuCursor + 14, 6);
+            printText("\xAF", true);
+            const std::string key = pollKey();
+            if (key == keyUp) {
+                if (game.menuCursor == 1) continue;
+                moveCursor(game.menuCursor + 14, 6);
+                printText(" ", true);
+                --game.menuCursor;
+            } else if (key == keyDown) {
+                if (game.menuCursor == 4) continue;
+                moveCursor(game.menuCursor + 14, 6);
+                printText(" ", true);
+                ++game.menuCursor;
+            } else if (key == keyEsc || ((key == keySpace || key == keyEnter) && game.menuCursor == 1)) {
+                clearWindow(5, 14, width, 4);
+                return Flow::turnScreen;
+            } else if ((key == keySpace || key == keyEnter) && game.menuCursor == 2) {
+                if (askName(game, width, 23, 50).empty()) {
+                    clearWindow(10, 15, 27, 2);
+                    return Flow::turnScreen;
+                }
+                if (writeSavedGame(game, game.fileName + ".dat"))
+                    showMessage(23, 2, 51, 52);
+                else
+                    showMessage(23, 4, textSaveFailed, -1);
+                redraw = true;
+            } else if ((key == keySpace || key == keyEnter) && game.menuCursor == 3) {
+                if (askName(game, width, 27, 49).empty()) {
+                    clearWindow(10, 15, 27, 2);
+                    return Flow::turnScreen;
+                }
+                clearWindow(10, 15, 27, 2);
+                // The file is checked whole before anything changes, so a
+                // refused load leaves the game and the screen as they were.
+                if (!readSavedGame(game, game.fileName + ".dat")) {
+                    showMessage(27, 4, textLoadRefused, -1);
+                    return Flow::turnScreen;
+                }
+                setScreenMode(320, 200, 8);
+                setScreenMode(640, 480, 8);
+                setTextGrid(80, 30);
+                return Flow::gameEntry;
+            } else if ((key == keySpace || key == keyEnter) && game.menuCursor == 4) {
+                return Flow::end;
+            } else {
+                sleepMs(1);
+            }
+        }
+    }
+}

@@ -1,0 +1,170 @@
+// The title screen, the main menu and its two prompts, all in true-colour mode.
+#include <string>
+
+#include "game/flow.h"
+#include "game/savegame.h"
+#include "game/setup.h"
+#include "game/texttable.h"
+#include "screen/fields.h"
+#include "screen/keys.h"
+#include "screen/screen.h"
+#include "ui/windows.h"
+
+namespace {
+
+const char* const entryLiteral[5] = {"", "Nowa gra", "Kontynuacja", "Opcje", "Koniec"};
+constexpr uint32_t white = 0xFFFFFF;
+constexpr uint32_t grey = 0x888888;
+constexpr uint32_t promptGrey = 0x666666;
+
+void printEntry(int entry, uint32_t colour) {
+    setColour(colour);
+    moveCursor(entry + 5, 61);
+    printText(entryLiteral[entry], true);
+}
+
+void waitSeconds(double seconds) {
+    const double t0 = secondsNow();
+    do sleepMs(1);
+    while (secondsNow() <= t0 + seconds);
+}
+
+void printPlayersQuestion() {
+    moveCursor(5, 57);
+    printText("Podaj ilosc graczy", true);
+    moveCursor(6, 60);
+    printText("(od 1 do 5)", true);
+}
+
+// Returns true when a number of players was chosen, false when cancelled.
+bool playersPrompt(GameState& game) {
+    fadeTitleText(game, 9, 1, 5, 0, 4, 61);
+    fillBlank(57, 4, 19, 6);
+    linesTogether(60, 80);
+    linesApart(60, 80);
+    fillBlank(61, 5, 12, 4);
+    game.newGameFlag = 1;
+    for (int level = 1; level <= 7; ++level) {
+        setGrey(level);
+        printPlayersQuestion();
+        waitSeconds(0.03);
+    }
+    for (;;) {
+        setColour(promptGrey);
+        printPlayersQuestion();
+        const std::string key = pollKey();
+        if (key == "0" || key == keyEsc) {
+            // Level 0 sets no colour, so the last two passes print in black.
+            for (int level = 7; level >= 0; --level) {
+                setGrey(level);
+                printPlayersQuestion();
+                waitSeconds(0.03);
+            }
+            fillBlank(61, 5, 12, 4);
+            linesTogether(60, 80);
+            linesApart(60, 80);
+            return false;
+        }
+        if (key.size() == 1 && key[0] >= '1' && key[0] <= '5') {
+            game.playerCount = key[0] - '0';
+            return true;
+        }
+        sleepMs(1);
+    }
+}
+
+void showRefusedLoad() {
+    setColour(0xFF5555);
+    moveCursor(9, 57);
+    printText(textLine(textLoadRefused), true);
+    for (;;) {
+        const std::string key = pollKey();
+        if (key == keySpace || key == keyEnter || key == keyEsc) return;
+        sleepMs(1);
+    }
+}
+
+Flow continuePrompt(GameState& game) {
+    for (;;) {
+        fadeTitleText(game, 9, 1, 5, 0, 4, 61);
+        fillBlank(57, 4, 19, 6);
+        linesTogether(60, 80);
+        linesApart(60, 80);
+        fadeTitleText(game, 1, 7, 2, 1, 5, 57);
+        moveCursor(8, 57);
+        readTypedLine();
+        game.fileName = readStringField();
+        if (game.fileName.empty()) {
+            game.menuCursor = 1;
+            fadeTitleText(game, 7, 1, 4, 1, 5, 57);
+            linesTogether(60, 80);
+            linesApart(60, 80);
+            releaseTables(game);
+            return Flow::mainMenu;
+        }
+        // Too long, or a name that would reach outside the game folder: ask again.
+        if (!validSavedGameName(game.fileName)) continue;
+        if (!readSavedGame(game, game.fileName + ".dat")) {
+            showRefusedLoad();
+            continue;
+        }
+        setScreenMode(640, 480, 8);
+        setTextGrid(80, 30);
+        return Flow::gameEntry;
+    }
+}
+
+}  // namespace
+
+Flow titleScreen(GameState&) {
+    clearScreen();
+    setScreenMode(640, 480, 32);
+    setTextGrid(80, 30);
+    Image image = createImage(640, 480);
+    loadBitmap("Grafika/menu.bmp", image);
+    blitXor(0, 0, image);
+    destroyImage(image);
+    growLine(80);
+    linesApart(60, 80);
+    return Flow::mainMenu;
+}
+
+Flow mainMenu(GameState& game) {
+    fillBlank(57, 4, 19, 6);
+    fadeTitleText(game, 1, 9, 5, 0, 4, 61);
+    setColour(white);
+    moveCursor(6, 61);
+    printText(textLine(3), true);
+    for (;;) {
+        const std::string key = pollKey();
+        if (key == keyUp && game.menuCursor >= 2) {
+            --game.menuCursor;
+            printEntry(game.menuCursor, white);
+            printEntry(game.menuCursor + 1, grey);
+        } else if (key == keyDown && game.menuCursor < 4) {
+            ++game.menuCursor;
+            printEntry(game.menuCursor, white);
+            printEntry(game.menuCursor - 1, grey);
+        } else if (key == keySpace || key == keyEnter) {
+            switch (game.menuCursor) {
+                case 1:
+                    if (!playersPrompt(game)) return Flow::mainMenu;
+                    dimensionTables(game);
+                    return newGameSetup(game);
+                case 2:
+                    game.newGameFlag = 0;
+                    dimensionTables(game);
+                    return continuePrompt(game);
+                default:
+                    // "Opcje" has nothing behind it and ends the program like "Koniec".
+                    fadeTitleText(game, 9, 1, 5, 0, 4, 61);
+                    linesTogether(60, 80);
+                    return Flow::end;
+            }
+        } else if (key == keyEsc) {
+            return Flow::end;
+        } else {
+            sleepMs(1);
+        }
+    }
+}
