@@ -8,17 +8,10 @@
 #include "screen/fields.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
+#include "ui/confirm.h"
 #include "ui/windows.h"
 
 namespace {
-
-void waitForSpaceOrEnter() {
-    for (;;) {
-        const std::string key = pollKey();
-        if (key == keySpace || key == keyEnter) return;
-        sleepMs(1);
-    }
-}
 
 // Asks for a saved game's name in a dialog of the given inner width; asks
 // again while the name is too long or would reach outside the game folder.

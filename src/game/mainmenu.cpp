@@ -8,6 +8,7 @@
 #include "screen/fields.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
+#include "ui/confirm.h"
 #include "ui/windows.h"
 
 namespace {
@@ -77,11 +78,7 @@ void showRefusedLoad() {
     setColour(0xFF5555);
     moveCursor(9, 57);
     printText(textLine(textLoadRefused), true);
-    for (;;) {
-        const std::string key = pollKey();
-        if (key == keySpace || key == keyEnter || key == keyEsc) return;
-        sleepMs(1);
-    }
+    waitForConfirm();
 }
 
 Flow continuePrompt(GameState& game) {

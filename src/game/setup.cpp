@@ -14,18 +14,6 @@ namespace {
 
 constexpr size_t longestName = 11;
 
-// Only start-up sets the calendar, the turn order and the trader, so a game
-// started after an ended one would inherit them; it starts fresh instead.
-void restartCalendarAndTrader(GameState& game) {
-    game.year = 2090;
-    game.month = 1;
-    game.currentPlayer = 1;
-    game.traderPresent = 0;
-    game.traderSize = 0;
-    std::memset(game.offerQuantity, 0, sizeof game.offerQuantity);
-    std::memset(game.offerPrice, 0, sizeof game.offerPrice);
-}
-
 void setStartingColony(GameState& game, int p) {
     game.money[p] = 50000;
     game.goods1[p] = 25;
@@ -165,7 +153,9 @@ void drawPlanetPicture(const std::string& path, int left, int top) {
 }
 
 Flow newGameSetup(GameState& game) {
-    restartCalendarAndTrader(game);
+    // Only start-up sets the calendar, the turn order and the trader, so a
+    // game started after an ended one would inherit them; it starts fresh.
+    resetCalendarAndTrader(game);
     const int players = std::clamp<int32_t>(game.playerCount, 0, playerSlots - 1);
     for (int p = 1; p <= players; ++p) setStartingColony(game, p);
     for (int p = 1; p <= players; ++p) enterName(game, p);

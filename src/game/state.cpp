@@ -2,19 +2,23 @@
 
 #include <cstring>
 
-void setStartupValues(GameState& game) {
+void resetCalendarAndTrader(GameState& game) {
     game.year = 2090;
     game.month = 1;
     game.currentPlayer = 1;
+    game.traderPresent = 0;
+    game.traderSize = 0;
+    std::memset(game.offerQuantity, 0, sizeof game.offerQuantity);
+    std::memset(game.offerPrice, 0, sizeof game.offerPrice);
+}
+
+void setStartupValues(GameState& game) {
+    resetCalendarAndTrader(game);
     game.playerCount = 0;
     game.selectedCommand = 0;
     game.menuCursor = 1;
     game.newGameFlag = 0;
     game.fileName.clear();
-    game.traderPresent = 0;
-    game.traderSize = 0;
-    std::memset(game.offerQuantity, 0, sizeof game.offerQuantity);
-    std::memset(game.offerPrice, 0, sizeof game.offerPrice);
     game.storeFill = 0;
     game.housingFill = 0;
     game.bannerNameWidth = 0;

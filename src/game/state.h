@@ -76,6 +76,8 @@ struct GameState : PlayerTables {
 
 // Start-up values of the scalars, trader tables cleared.
 void setStartupValues(GameState& game);
+// The calendar back to January 2090, player 1 to move, no trader.
+void resetCalendarAndTrader(GameState& game);
 // Creates every per-player and research table, all zero and names empty, and
 // clears the construction template.
 void dimensionTables(GameState& game);

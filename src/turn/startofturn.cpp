@@ -10,6 +10,7 @@
 #include "turn/missionvoyage.h"
 #include "turn/monthlyupdate.h"
 #include "turn/traderarrival.h"
+#include "ui/confirm.h"
 #include "ui/windows.h"
 
 namespace {
@@ -17,22 +18,7 @@ namespace {
 // A loaded file could name any player; outside the table use the unused slot 0.
 int slot(int32_t player) { return player >= 0 && player < playerSlots ? player : 0; }
 
-void waitForSpaceOrEnter() {
-    for (;;) {
-        const std::string key = pollKey();
-        if (key == keySpace || key == keyEnter) return;
-        sleepMs(1);
-    }
-}
-
 // The raid and death messages close on Space alone.
-void waitForSpace() {
-    for (;;) {
-        if (pollKey() == keySpace) return;
-        sleepMs(1);
-    }
-}
-
 void monthBanner(GameState& game, int p) {
     clearScreen();
     drawStarfield();

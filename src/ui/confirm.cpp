@@ -1,0 +1,16 @@
+#include "ui/confirm.h"
+
+#include "screen/keys.h"
+
+std::string waitForOneOf(std::initializer_list<std::string> keys) {
+    for (;;) {
+        const std::string key = pollKey();
+        for (const std::string& wanted : keys)
+            if (key == wanted) return key;
+        sleepMs(1);
+    }
+}
+
+void waitForSpace() { waitForOneOf({keySpace}); }
+void waitForSpaceOrEnter() { waitForOneOf({keySpace, keyEnter}); }
+void waitForConfirm() { waitForOneOf({keySpace, keyEnter, keyEsc}); }
