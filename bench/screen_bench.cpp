@@ -23,14 +23,20 @@ Backend* window() {
     return backend;
 }
 
-void ShowChangedPaletteFrame(benchmark::State& state) {
+// Installs the window in palette mode; false (and the benchmark skipped) when there is none.
+bool useWindow(benchmark::State& state) {
     Backend* backend = window();
     if (!backend) {
         state.SkipWithError("no window");
-        return;
+        return false;
     }
     installBackend(backend);
     setScreenMode(640, 480, 8);
+    return true;
+}
+
+void ShowChangedPaletteFrame(benchmark::State& state) {
+    if (!useWindow(state)) return;
     for (auto _ : state) {
         setPixel(1, 1, static_cast<uint32_t>(state.iterations() & 255));
         refreshScreen();
@@ -40,13 +46,7 @@ void ShowChangedPaletteFrame(benchmark::State& state) {
 BENCHMARK(ShowChangedPaletteFrame)->Unit(benchmark::kMicrosecond);
 
 void TwoThousandPixelsThenOneShow(benchmark::State& state) {
-    Backend* backend = window();
-    if (!backend) {
-        state.SkipWithError("no window");
-        return;
-    }
-    installBackend(backend);
-    setScreenMode(640, 480, 8);
+    if (!useWindow(state)) return;
     for (auto _ : state) {
         for (int i = 0; i < 2000; ++i) setPixel((i * 37) % 640, (i * 91) % 480, static_cast<uint32_t>(i & 255));
         refreshScreen();

@@ -155,32 +155,42 @@ void growLine(int32_t n) {
     }
 }
 
-void linesApart(int32_t n, int32_t width) {
+namespace {
+
+// The ends of the two moving lines; d = width - 80 is 0 in every call the game makes.
+struct LineEnds {
+    int left, right, innerLeft, innerRight;
+};
+
+LineEnds lineEnds(int32_t width) {
     const double d = static_cast<double>(width) - 80;
-    const int left = pixelCoordinate(440 - d);
-    const int right = pixelCoordinate(d / 2 + 600);
-    const int innerLeft = pixelCoordinate(441 - d);
-    const int innerRight = pixelCoordinate(d / 2 + 599);
+    return {pixelCoordinate(440 - d), pixelCoordinate(d / 2 + 600), pixelCoordinate(441 - d),
+            pixelCoordinate(d / 2 + 599)};
+}
+
+// Step i of the line pair: the lines at 100 - i and 100 + i in `outer`, the
+// rows one step nearer the middle (without their end pixels) in `inner`.
+void drawLinePair(const LineEnds& e, int32_t i, uint32_t outer, uint32_t inner) {
+    drawLine(e.left, 100 - i, e.right, 100 - i, outer);
+    drawLine(e.innerLeft, 101 - i, e.innerRight, 101 - i, inner);
+    drawLine(e.left, 100 + i, e.right, 100 + i, outer);
+    drawLine(e.innerLeft, 99 + i, e.innerRight, 99 + i, inner);
+}
+
+}  // namespace
+
+void linesApart(int32_t n, int32_t width) {
+    const LineEnds ends = lineEnds(width);
     for (int32_t i = 1; i <= n; ++i) {
-        drawLine(left, 100 - i, right, 100 - i, white);
-        drawLine(innerLeft, 101 - i, innerRight, 101 - i, 0);
-        drawLine(left, 100 + i, right, 100 + i, white);
-        drawLine(innerLeft, 99 + i, innerRight, 99 + i, 0);
+        drawLinePair(ends, i, white, 0);
         timedWait(0.009);
     }
 }
 
 void linesTogether(int32_t n, int32_t width) {
-    const double d = static_cast<double>(width) - 80;
-    const int left = pixelCoordinate(440 - d);
-    const int right = pixelCoordinate(d / 2 + 600);
-    const int innerLeft = pixelCoordinate(441 - d);
-    const int innerRight = pixelCoordinate(d / 2 + 599);
+    const LineEnds ends = lineEnds(width);
     for (int32_t i = n; i >= 1; --i) {
-        drawLine(left, 100 - i, right, 100 - i, 0);
-        drawLine(innerLeft, 101 - i, innerRight, 101 - i, white);
-        drawLine(left, 100 + i, right, 100 + i, 0);
-        drawLine(innerLeft, 99 + i, innerRight, 99 + i, white);
+        drawLinePair(ends, i, 0, white);
         timedWait(0.006);
     }
 }
