@@ -1,4 +1,4 @@
-#include "game/savegame.h"
+#include "model/savegame.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "game/setup.h"
-#include "game/state.h"
-#include "game/texttable.h"
+#include "model/state.h"
+#include "model/texttable.h"
 #include "headless.h"
 #include "screen/fields.h"
 

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "game/state.h"
+#include "model/state.h"
 
 #define COLONIES_PLAYER_TABLES(X)                                                                                \
     X(playerActive) X(homeWorld) X(famineGrace) X(money) X(goods1) X(goods2) X(goods3) X(goods4) X(population1) \

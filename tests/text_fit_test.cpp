@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "game/texttable.h"
+#include "model/texttable.h"
 
 namespace {
 

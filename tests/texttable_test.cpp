@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "game/state.h"
-#include "game/texttable.h"
+#include "model/state.h"
+#include "model/texttable.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <map>
 #include <string>
 
-#include "game/state.h"
-#include "game/texttable.h"
+#include "model/state.h"
+#include "model/texttable.h"
 #include "headless.h"
 
 inline std::map<int, std::string> polishTestTexts() {

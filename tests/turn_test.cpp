@@ -8,7 +8,7 @@
 #include "turn/startofturn.h"
 #include "turn/turnchange.h"
 #include "turn_fixture.h"
-#include "ui/turnscreen.h"
+#include "game/turnscreen.h"
 #include "ui/windows.h"
 
 namespace {

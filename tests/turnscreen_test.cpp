@@ -3,8 +3,8 @@
 
 #include "screen/snapshot.h"
 #include "turn_fixture.h"
-#include "ui/capacity.h"
-#include "ui/turnscreen.h"
+#include "model/capacity.h"
+#include "game/turnscreen.h"
 
 namespace {
 

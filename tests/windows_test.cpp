@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "game/state.h"
-#include "game/texttable.h"
+#include "model/state.h"
+#include "model/texttable.h"
 #include "headless.h"
 #include "screen/random.h"
 #include "ui/windows.h"

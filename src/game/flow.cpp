@@ -1,11 +1,11 @@
 #include "game/flow.h"
 
 #include "game/setup.h"
-#include "game/texttable.h"
+#include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
 #include "turn/startofturn.h"
-#include "ui/turnscreen.h"
+#include "game/turnscreen.h"
 #include "ui/windows.h"
 
 void startUp(GameState& game) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "game/state.h"
+#include "model/state.h"
 
 // Runs the game from start-up until the program ends.
 void runProgram();

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "game/flow.h"
-#include "game/savegame.h"
-#include "game/texttable.h"
+#include "model/savegame.h"
+#include "model/texttable.h"
 #include "screen/fields.h"
 #include "screen/keys.h"
 #include "screen/screen.h"

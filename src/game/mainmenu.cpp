@@ -2,9 +2,9 @@
 #include <string>
 
 #include "game/flow.h"
-#include "game/savegame.h"
+#include "model/savegame.h"
 #include "game/setup.h"
-#include "game/texttable.h"
+#include "model/texttable.h"
 #include "screen/fields.h"
 #include "screen/keys.h"
 #include "screen/screen.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "game/texttable.h"
+#include "model/texttable.h"
 #include "screen/fields.h"
 #include "screen/keys.h"
 #include "screen/screen.h"

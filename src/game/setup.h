@@ -3,7 +3,7 @@
 // each player's choice of home world.
 #include <string>
 
-#include "game/state.h"
+#include "model/state.h"
 
 // Runs after the players prompt set playerCount and the tables were
 // dimensioned, starting on the true-colour title screen and ending in palette

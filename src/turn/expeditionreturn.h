@@ -1,5 +1,5 @@
 #pragma once
-#include "game/state.h"
+#include "model/state.h"
 
 // The expedition of the current player comes back when its months have run out.
 void expeditionReturn(GameState& game);

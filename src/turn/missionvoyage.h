@@ -1,5 +1,5 @@
 #pragma once
-#include "game/state.h"
+#include "model/state.h"
 
 // The mission of the current player reaches its target when its months have run out.
 void missionVoyage(GameState& game);

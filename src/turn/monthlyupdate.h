@@ -1,5 +1,5 @@
 #pragma once
-#include "game/state.h"
+#include "model/state.h"
 
 // The current player's month: power, production, construction and research.
 void monthlyUpdate(GameState& game);

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "game/texttable.h"
+#include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
 #include "turn/expeditionreturn.h"

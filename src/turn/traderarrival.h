@@ -1,5 +1,5 @@
 #pragma once
-#include "game/state.h"
+#include "model/state.h"
 
 // Whether a trader arrives this month, and how big it is.
 void traderArrivalDraw(GameState& game);

@@ -1,7 +1,7 @@
 #pragma once
 // Passing the turn: the next active player takes over, and the calendar moves
 // on a month each time the order wraps back to player 1.
-#include "game/state.h"
+#include "model/state.h"
 
 // Ends the current player's turn: currentPlayer becomes the next active player
 // and the calendar advances as the order wraps (with one player, every turn).

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "game/state.h"
-#include "game/texttable.h"
+#include "model/state.h"
+#include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/random.h"
 #include "screen/screen.h"

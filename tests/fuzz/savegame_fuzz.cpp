@@ -7,7 +7,7 @@
 #include <string>
 
 #include "../state_compare.h"
-#include "game/savegame.h"
+#include "model/savegame.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the current player, and the key loop that starts the commands.
 #include <cstdint>
 
-#include "game/state.h"
+#include "model/state.h"
 
 // Draws the turn screen and runs its key loop until the turn ends
 // (Flow::startOfTurn, after the turn has passed on) or Esc asks for the game

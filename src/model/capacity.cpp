@@ -1,8 +1,8 @@
-#include "ui/capacity.h"
+#include "model/capacity.h"
 
 #include <cmath>
 
-#include "game/state.h"
+#include "model/state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/state.h"
+#include "model/state.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "game/texttable.h"
+#include "model/texttable.h"
 
-#include "game/state.h"
+#include "model/state.h"
 #include "screen/fields.h"
 
 namespace {

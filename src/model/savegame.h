@@ -6,7 +6,7 @@
 // game unless the whole file is good.
 #include <string>
 
-#include "game/state.h"
+#include "model/state.h"
 
 // Spare text line for the game's own message when a save fails or a saved
 // game is refused. It is the only line of the table that nothing else shows,

@@ -1,4 +1,4 @@
-#include "game/savegame.h"
+#include "model/savegame.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,13 +1,13 @@
-#include "ui/turnscreen.h"
+#include "game/turnscreen.h"
 
 #include <algorithm>
 #include <string>
 
-#include "game/texttable.h"
+#include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
 #include "turn/turnchange.h"
-#include "ui/capacity.h"
+#include "model/capacity.h"
 #include "ui/windows.h"
 
 uintptr_t turnScreenStackMark = 0;
