@@ -151,7 +151,7 @@ TEST_F(TurnTest, FoodAndFamine) {
         game.population4[1] = c.population[3];
         game.goods4[1] = c.food;
         game.famineGrace[1] = c.grace;
-        keys("Space");
+        keys("Space Space");  // banner, output report
         runUntilWaiting(game);
         EXPECT_EQ(game.goods4[1], c.wantFood) << c.name;
         EXPECT_EQ(game.famineGrace[1], c.wantGrace) << c.name;
@@ -174,14 +174,14 @@ TEST_F(TurnTest, ThreeFaminesAreSurvivedAndTheFourthKills) {
     game.goods4[1] = 0;
     // Each month stops at its report, after the famine has been counted.
     for (int month = 1; month <= 3; ++month) {
-        keys("Space");
+        keys("Space Space");  // banner, output report
         runUntilWaiting(game);
         const std::string grace = "Zostalo " + std::to_string(3 - month) + " mies.";
         EXPECT_EQ(textAt(17, 8, static_cast<int>(grace.size())), grace) << "famine month " << month;
         EXPECT_EQ(game.famineGrace[1], 3 - month) << "famine month " << month;
     }
 
-    keys("Space Enter Esc");
+    keys("Space Space Enter Esc");
     runUntilWaiting(game);
     EXPECT_EQ(textAt(6, 6, 7), "Kolonia");
     EXPECT_EQ(textAt(7, 6, 8), "wymarla.");
@@ -192,7 +192,7 @@ TEST_F(TurnTest, ThreeFaminesAreSurvivedAndTheFourthKills) {
 
     game.menuCursor = 3;
     game.month = 7;
-    keys("Space Space");
+    keys("Space Space Space");
     EXPECT_EQ(startOfTurn(game), Flow::title);
     EXPECT_FALSE(game.tablesExist);
     EXPECT_EQ(game.menuCursor, 1);
@@ -222,7 +222,7 @@ TEST_F(TurnTest, RaidAgainstAnotherPlayerDoesNotStopThisTurn) {
     players({"Ala", "Bob"});
     game.raidTarget[1] = 1;  // only a raid against the current player arrives
     game.currentPlayer = 2;
-    keys("Space Space");
+    keys("Space Space Space");
     EXPECT_EQ(startOfTurn(game), Flow::gameEntry);
 }
 
@@ -231,7 +231,7 @@ TEST_F(TurnTest, ThousandsOfTurnsKeepTheStackFlat) {
     game.goods4[1] = game.goods4[2] = 100000;
     constexpr int turns = 3000;
     std::string script;
-    for (int i = 0; i < turns; ++i) script += "Space Space Right\n";  // banner, food, end of turn
+    for (int i = 0; i < turns; ++i) script += "Space Space Space Right\n";  // banner, output, food, end of turn
     keys(script);
 
     // The real dispatch loop runs until the script is used up; every key the

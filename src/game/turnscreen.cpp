@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "commands/outputallocation.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -25,10 +26,6 @@ int32_t menuWidth() {
     return static_cast<int32_t>(width);
 }
 
-int slot(const GameState& game) {
-    return game.currentPlayer >= 0 && game.currentPlayer < playerSlots ? game.currentPlayer : 0;
-}
-
 void printMark(int32_t entry, const char* mark) {
     moveCursor(entry + 2, 3);
     printText(mark, true);
@@ -39,7 +36,6 @@ void printMark(int32_t entry, const char* mark) {
 // never comes here). Each command draws its windows over the turn screen,
 // removes them and returns; an entry without a command returns at once.
 void runCommand(GameState& game, int32_t entry) {
-    (void)game;
     switch (entry) {
         // case 1: construction(game); break;          // building structures
         // case 2: holdingsReport(game); break;        // holdings list
@@ -50,7 +46,7 @@ void runCommand(GameState& game, int32_t entry) {
         // case 7: warehouseReport(game); break;       // warehouse report
         // case 8: populationReport(game); break;      // population report
         // case 9: operations(game); break;            // operations against another player
-        // case 10: outputAllocation(game); break;     // output allocation
+        case 10: outputAllocation(game); break;
         // case 11: powerOverview(game); break;        // power overview
         // case 12: traderVisit(game); break;          // trader visit
         default: break;
@@ -70,7 +66,7 @@ int32_t drawTurnScreen(GameState& game) {
         printText(textLine(i), true);
     }
 
-    const int p = slot(game);
+    const int p = playerSlot(game.currentPlayer);
     setColour(100);
     moveCursor(29, 3);
     printText(textLine(32), false);

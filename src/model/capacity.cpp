@@ -1,15 +1,11 @@
 #include "model/capacity.h"
 
-#include <cmath>
-
+#include "model/rounding.h"
 #include "model/state.h"
 
 namespace {
 
-// A loaded file could name any player; outside the table the colony holds nothing.
-int player(const GameState& game) {
-    return game.currentPlayer >= 0 && game.currentPlayer < playerSlots ? game.currentPlayer : 0;
-}
+int player(const GameState& game) { return playerSlot(game.currentPlayer); }
 
 }  // namespace
 
@@ -38,11 +34,19 @@ int32_t peopleHoused(const GameState& game) {
     return game.population1[p] + game.population2[p] + game.population3[p] + game.population4[p];
 }
 
+int64_t freeRoom(const GameState& game) {
+    const int p = player(game);
+    return int64_t{storeCapacity(game)} - game.goods1[p] - game.goods2[p] - game.goods3[p] - game.goods4[p];
+}
+
+int32_t powerDemand(const GameState& game) {
+    const int p = player(game);
+    return game.buildPower[p] + game.orderPower[p] + game.outputPower[p] + game.otherPower[p] + game.housing[p] +
+           game.storehouses[p] + game.workshops[p] + game.structures4[p] + game.labs[p];
+}
+
 int32_t fillPercent(int32_t amount, int32_t capacity) {
     if (capacity == 0) return 100;
-    const double fill = std::nearbyint(amount / (capacity / 100.0));
     // A tiny capacity in a hand-made file can give more than 32 bits hold.
-    if (fill >= 2147483647.0) return INT32_MAX;
-    if (fill <= -2147483648.0) return INT32_MIN;
-    return static_cast<int32_t>(fill);
+    return roundToInt(amount / (capacity / 100.0));
 }

@@ -12,6 +12,13 @@ int32_t housingCapacity(const GameState& game);
 // 30 per power plant plus 10% per level of research field 5.
 int32_t powerCapacity(const GameState& game);
 
+// What the store can still take: its capacity less the four goods, in 64 bits
+// so that no saved values can make it wrap.
+int64_t freeRoom(const GameState& game);
+// The month's power demand: the terms of construction, orders, outputs and
+// otherPower, and one unit per structure of the first five kinds.
+int32_t powerDemand(const GameState& game);
+
 // Goods in store and people housed, summed the way the game sums them (32 bits, wrapping).
 int32_t goodsInStore(const GameState& game);
 int32_t peopleHoused(const GameState& game);

@@ -74,6 +74,9 @@ struct GameState : PlayerTables {
     std::string playerName[playerSlots];
 };
 
+// A loaded file could name any player; outside the tables the unused slot 0 stands in.
+inline int playerSlot(int32_t player) { return player >= 0 && player < playerSlots ? player : 0; }
+
 // Start-up values of the scalars, trader tables cleared.
 void setStartupValues(GameState& game);
 // The calendar back to January 2090, player 1 to move, no trader.

@@ -1,8 +1,8 @@
 #include "turn/startofturn.h"
 
-#include <cmath>
 #include <string>
 
+#include "model/rounding.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -14,9 +14,6 @@
 #include "ui/windows.h"
 
 namespace {
-
-// A loaded file could name any player; outside the table use the unused slot 0.
-int slot(int32_t player) { return player >= 0 && player < playerSlots ? player : 0; }
 
 // The raid and death messages close on Space alone.
 void monthBanner(GameState& game, int p) {
@@ -66,7 +63,7 @@ void raidArrival(const GameState& game) {
 // Feeds the colony for the month; false when it has starved for too long.
 bool feedColony(GameState& game, int p) {
     const int32_t people = game.population1[p] + game.population2[p] + game.population3[p] + game.population4[p];
-    const int32_t consumption = static_cast<int32_t>(std::nearbyint(people * 0.2));
+    const int32_t consumption = roundToInt(people * 0.2);
     game.goods4[p] -= consumption;
 
     // Food exactly used up is a famine month too: the test is food above zero.
@@ -126,7 +123,7 @@ void colonyDeath(GameState& game, int p) {
 }  // namespace
 
 Flow startOfTurn(GameState& game) {
-    const int p = slot(game.currentPlayer);
+    const int p = playerSlot(game.currentPlayer);
     monthBanner(game, p);
     raidArrival(game);
 

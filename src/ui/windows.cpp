@@ -118,6 +118,12 @@ void clearWindow(int32_t c, int32_t r, int32_t w, int32_t h) {
     checkerPass(x0 + 1, y0 + 1, 4 * int64_t{w} + 6, 8 * int64_t{h} + 10);
 }
 
+void printNumberInPlace(int32_t row, int32_t column, int32_t width, int32_t value) {
+    fillBlank(column, row, width, 1);
+    moveCursor(row, column);
+    printNumber(value, true);
+}
+
 void fillBlank(int32_t c, int32_t r, int32_t width, int32_t rows) {
     if (rows <= 0) return;
     // Only the blanks and rows that land on the grid are printed; the cursor

@@ -20,6 +20,10 @@ void drawFrame(int32_t c, int32_t r, int32_t w, int32_t h);
 void clearWindow(int32_t c, int32_t r, int32_t w, int32_t h);
 // `rows` rows of `width` blanks from (r, c) downwards.
 void fillBlank(int32_t c, int32_t r, int32_t width, int32_t rows);
+// A number at a fixed place of a screen that redraws it: the `width` cells
+// from (row, column) are blanked first, so a shorter number leaves no digit
+// of the longer one behind. Ends with a line break.
+void printNumberInPlace(int32_t row, int32_t column, int32_t width, int32_t value);
 // Row 29: money and two bars of percentages (filled up to the value, however
 // large; red from 85).
 void drawStatusPanel(int32_t money, int32_t bar1, int32_t bar2);

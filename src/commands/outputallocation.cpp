@@ -1,0 +1,94 @@
+#include "commands/outputallocation.h"
+
+#include <string>
+
+#include "model/economy.h"
+#include "model/texttable.h"
+#include "screen/keys.h"
+#include "screen/screen.h"
+#include "ui/windows.h"
+
+namespace {
+
+constexpr int32_t firstRow = 8;  // screen row of goods1; the cursor row r is 1 to 3
+
+void blankRow(int32_t row) {
+    moveCursor(row, 2);
+    printText(std::string(22, ' '), true);
+}
+
+void drawValues(PlayerTable* const deposits[3], PlayerTable* const outputs[3], int p) {
+    setColour(31);
+    moveCursor(5, 2);
+    printText(textLine(146), true);
+    blankRow(6);
+    setColour(14);
+    moveCursor(7, 2);
+    printText(textLine(147), true);
+    // The grey ramp fades one step per row and column.
+    for (int i = 0; i < 3; ++i) {
+        setColour(27 - i);
+        moveCursor(firstRow + i, 2);
+        printText(textLine(148 + i), true);
+    }
+    blankRow(11);
+    for (int i = 0; i < 3; ++i) {
+        setColour(29 - i);
+        printNumberInPlace(firstRow + i, 9, 7, (*deposits[i])[p]);
+        setColour(28 - i);
+        printNumberInPlace(firstRow + i, 16, 8, (*outputs[i])[p]);
+    }
+}
+
+void printMark(int32_t r, const char* mark) {
+    moveCursor(r + firstRow - 1, 2);
+    printText(mark, true);
+}
+
+}  // namespace
+
+void outputAllocation(GameState& game) {
+    const int p = playerSlot(game.currentPlayer);
+    PlayerTable* const deposits[3] = {&game.deposit1, &game.deposit2, &game.deposit3};
+    PlayerTable* const outputs[3] = {&game.output1, &game.output2, &game.output3};
+
+    int32_t r = 1;
+    // The window has no fill: every row it uses is printed or blanked.
+    drawFrame(1, 4, 22, 7);
+    game.powerInUse[p] -= game.outputPower[p];
+    game.outputPower[p] = 0;
+    drawValues(deposits, outputs, p);
+
+    for (;;) {
+        setColour(4);
+        printMark(r, "\xAF");
+        const std::string key = pollKey();
+        int32_t& deposit = (*deposits[r - 1])[p];
+        int32_t& output = (*outputs[r - 1])[p];
+        if (key == keyLeft) {
+            moveUnits(output, deposit, 1);
+        } else if (key == keyRight) {
+            moveUnits(deposit, output, 1);
+        } else if (key == "4") {
+            moveUnits(output, deposit, 100);
+        } else if (key == "6") {
+            moveUnits(deposit, output, 100);
+        } else if (key == keyUp) {
+            if (r > 1) printMark(r--, " ");
+            continue;
+        } else if (key == keyDown) {
+            if (r < 3) printMark(r++, " ");
+            continue;
+        } else if (key == keySpace || key == keyEnter || key == keyEsc) {
+            // There is no way out that drops the changes.
+            game.outputPower[p] = outputPowerFor(game.output1[p], game.output2[p], game.output3[p]);
+            game.powerInUse[p] += game.outputPower[p];
+            clearWindow(1, 4, 22, 7);
+            return;
+        } else {
+            sleepMs(1);
+            continue;
+        }
+        drawValues(deposits, outputs, p);
+    }
+}

@@ -1,0 +1,7 @@
+#pragma once
+// The one way a computed value becomes a game number.
+#include <cstdint>
+
+// Nearest integer, ties to the even one. Values beyond the 32-bit range (only
+// reachable from a hand-edited saved game) stop at its ends; not-a-number is 0.
+int32_t roundToInt(double x);
