@@ -17,20 +17,21 @@ void blankRow(int32_t row) {
     printText(std::string(22, ' '), true);
 }
 
+// A row of the window from its first column; the window has no fill, so
+// what is left of the turn menu beside a short text is blanked first.
+void printRow(int32_t row, uint32_t colour, const std::string& text) {
+    blankRow(row);
+    setColour(colour);
+    moveCursor(row, 2);
+    printText(text, true);
+}
+
 void drawValues(PlayerTable* const deposits[3], PlayerTable* const outputs[3], int p) {
-    setColour(31);
-    moveCursor(5, 2);
-    printText(textLine(146), true);
+    printRow(5, 31, textLine(146));
     blankRow(6);
-    setColour(14);
-    moveCursor(7, 2);
-    printText(textLine(147), true);
+    printRow(7, 14, textLine(147));
     // The grey ramp fades one step per row and column.
-    for (int i = 0; i < 3; ++i) {
-        setColour(27 - i);
-        moveCursor(firstRow + i, 2);
-        printText(textLine(148 + i), true);
-    }
+    for (int i = 0; i < 3; ++i) printRow(firstRow + i, 27 - i, textLine(148 + i));
     blankRow(11);
     for (int i = 0; i < 3; ++i) {
         setColour(29 - i);
@@ -53,7 +54,6 @@ void outputAllocation(GameState& game) {
     PlayerTable* const outputs[3] = {&game.output1, &game.output2, &game.output3};
 
     int32_t r = 1;
-    // The window has no fill: every row it uses is printed or blanked.
     drawFrame(1, 4, 22, 7);
     game.powerInUse[p] -= game.outputPower[p];
     game.outputPower[p] = 0;
