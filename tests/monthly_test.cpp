@@ -1,0 +1,144 @@
+#include <string>
+
+#include "model/savegame.h"
+#include "turn/monthlyupdate.h"
+#include "turn/storeallocation.h"
+#include "turn_fixture.h"
+
+namespace {
+
+class MonthlyTest : public TurnTest {
+protected:
+    void SetUp() override {
+        TurnTest::SetUp();
+        players({"Ala"});
+    }
+    // Runs one month with more closing keys than any month has windows.
+    void runMonth() {
+        keys("Space Space Space Space Space Space Space Space");
+        monthlyUpdate(game);
+    }
+};
+
+TEST_F(MonthlyTest, StoreAllocationKeys) {
+    const struct {
+        const char* name;
+        int32_t goods[4];  // capacity 500
+        int32_t output1;
+        const char* script;
+        int32_t wantGoods1;
+        const char* wantPending;  // row 1 of the pending column
+    } cases[] = {
+        {"free 0: Left does nothing", {125, 125, 125, 125}, 10, "Left", 125, " 10 "},
+        {"free 150, 30 pending: 4 moves 30", {50, 100, 100, 100}, 30, "4", 80, " 0  "},
+        {"free 99: 4 does nothing even for 5", {101, 100, 100, 100}, 5, "4", 101, " 5  "},
+        {"free 99: Left keeps one", {101, 100, 100, 100}, 5, "Left", 102, " 4  "},
+        {"100 pending to 99 leaves no stale digit", {100, 0, 0, 0}, 100, "Left", 101, " 99 "},
+        {"Right gives up stock", {7, 0, 0, 0}, 0, "Right Right", 5, " 2  "},
+        {"6 gives up all of less than 100", {40, 0, 0, 0}, 0, "6", 0, " 40 "},
+        {"an overfull store keeps nothing", {500, 100, 0, 0}, 10, "Left 4", 500, " 10 "},
+        {"a negative output is nothing pending", {0, 0, 0, 0}, -20, "Left", 0, " 0  "},
+    };
+    for (const auto& c : cases) {
+        game.goods1[1] = c.goods[0];
+        game.goods2[1] = c.goods[1];
+        game.goods3[1] = c.goods[2];
+        game.goods4[1] = c.goods[3];
+        game.output1[1] = c.output1;
+        keys(c.script);
+        EXPECT_THROW(storeAllocation(game), OutOfKeys) << c.name;
+        EXPECT_EQ(game.goods1[1], c.wantGoods1) << c.name;
+        EXPECT_EQ(textAt(16, 25, 4), c.wantPending) << c.name;
+        EXPECT_EQ(game.output1[1], c.output1) << c.name << ": the output itself is not changed";
+    }
+}
+
+TEST_F(MonthlyTest, ProductionFitsOrOpensTheAllocationScreen) {
+    const struct {
+        const char* name;
+        int32_t output1, output2;
+        int32_t wantGoods1, wantGoods2;
+        int wantWidth;  // of the window the month stops at
+    } cases[] = {
+        // Goods 25 each: 400 free before the one unit of fuel burns.
+        {"free room equal to the output", 300, 100, 324, 125, 20},
+        {"one unit more than the room", 301, 100, 24, 25, 30},
+        {"a negative output takes nothing away", -50, 10, 24, 35, 20},
+    };
+    for (const auto& c : cases) {
+        game.goods1[1] = game.goods2[1] = 25;
+        game.output1[1] = c.output1;
+        game.output2[1] = c.output2;
+        keys("");
+        EXPECT_THROW(monthlyUpdate(game), OutOfKeys) << c.name;
+        EXPECT_EQ(frameRightCorner(9, 5), 5 + c.wantWidth + 1) << c.name;
+        EXPECT_EQ(game.goods1[1], c.wantGoods1) << c.name;
+        EXPECT_EQ(game.goods2[1], c.wantGoods2) << c.name;
+    }
+}
+
+TEST_F(MonthlyTest, FuelShortageMovesNothing) {
+    const struct {
+        const char* name;
+        int32_t goods1, otherPower;
+    } cases[] = {
+        {"no fuel for the minimum unit", 0, 0},
+        {"7 power on 1 unit", 1, 5},
+        {"a negative demand still needs a unit", 0, -100},
+    };
+    for (const auto& c : cases) {
+        game.goods1[1] = c.goods1;
+        game.otherPower[1] = c.otherPower;
+        game.buildType[1] = 1;
+        game.buildMonths[1] = 2;
+        runMonth();
+        EXPECT_EQ(game.goods1[1], c.goods1) << c.name;
+        EXPECT_EQ(game.buildMonths[1], 2) << c.name;
+    }
+    game.goods1[1] = 5;
+    runMonth();
+    EXPECT_EQ(game.goods1[1], 4) << "a negative demand burns the minimum unit and no more";
+    EXPECT_EQ(game.powerInUse[1], 6);
+}
+
+TEST_F(MonthlyTest, TwoFieldsRisingShareOneWindow) {
+    game.researchDone[1][2] = 10;
+    game.researchDone[1][8] = 20;
+    keys("");
+    EXPECT_THROW(monthlyUpdate(game), OutOfKeys);  // at the output report
+    keys("Space");
+    EXPECT_THROW(monthlyUpdate(game), OutOfKeys);
+    EXPECT_EQ(readCell(4 + 4 + 1, 14).character, 200) << "height 4: title, plural line, two fields";
+    EXPECT_EQ(game.techLevel[1][2], 1);
+    EXPECT_EQ(game.techLevel[1][8], 1);
+    EXPECT_EQ(game.researchNeeded[1][8], 3500);
+}
+
+// Every person and lab is somewhere: free, or tied up in one of the tasks.
+void expectEverythingAccountedFor(const GameState& g, const std::string& where) {
+    const int p = 1;
+    int32_t assigned = 0;
+    for (int k = 1; k <= 9; ++k) assigned += g.labsAssigned[p][k];
+    EXPECT_EQ(g.population1[p], g.workers1[p] + g.buildWorkers1[p] + g.orderWorkers1[p] +
+                                    g.expeditionWorkers1[p] + g.missionWorkers[p]) << where;
+    EXPECT_EQ(g.population2[p], g.workers2[p] + g.buildWorkers2[p] + g.orderWorkers2[p]) << where;
+    EXPECT_EQ(g.population3[p], g.workers3[p] + g.buildWorkers3[p] + g.orderWorkers3[p] +
+                                    g.expeditionWorkers3[p] + g.researchStaff[p]) << where;
+    EXPECT_EQ(g.population4[p], g.workers4[p] + g.raidUnits3[p] + 2 * g.raidUnits4[p] + g.forceWorkers4[p]) << where;
+    EXPECT_EQ(g.researchStaff[p], 10 * assigned) << where;
+    EXPECT_EQ(g.labs[p], g.freeLabs[p] + assigned) << where;
+    EXPECT_GE(g.goods1[p], 0) << where;
+}
+
+TEST_F(MonthlyTest, EveryoneIsAccountedForAfterEveryMonth) {
+    for (const char* name : {"overflow", "delivery", "levelup", "nofuel", "nopower"}) {
+        const std::string path = std::string(COLONIES_TEST_DIR) + "/replay/fixtures/economy/" + name + ".dat";
+        ASSERT_TRUE(readSavedGame(game, path)) << path;
+        for (int month = 1; month <= 30; ++month) {
+            runMonth();
+            expectEverythingAccountedFor(game, std::string(name) + ", month " + std::to_string(month));
+        }
+    }
+}
+
+}  // namespace
