@@ -6,6 +6,7 @@
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
+#include "ui/listmark.h"
 #include "ui/windows.h"
 
 namespace {
@@ -41,10 +42,6 @@ void drawValues(PlayerTable* const deposits[3], PlayerTable* const outputs[3], i
     }
 }
 
-void printMark(int32_t r, const char* mark) {
-    moveCursor(r + firstRow - 1, 2);
-    printText(mark, true);
-}
 
 }  // namespace
 
@@ -60,8 +57,7 @@ void outputAllocation(GameState& game) {
     drawValues(deposits, outputs, p);
 
     for (;;) {
-        setColour(4);
-        printMark(r, "\xAF");
+        drawListMark(r, firstRow, 2);
         const std::string key = pollKey();
         int32_t& deposit = (*deposits[r - 1])[p];
         int32_t& output = (*outputs[r - 1])[p];
@@ -73,11 +69,7 @@ void outputAllocation(GameState& game) {
             moveUnits(output, deposit, 100);
         } else if (key == "6") {
             moveUnits(deposit, output, 100);
-        } else if (key == keyUp) {
-            if (r > 1) printMark(r--, " ");
-            continue;
-        } else if (key == keyDown) {
-            if (r < 3) printMark(r++, " ");
+        } else if (moveListMark(key, r, 3, firstRow, 2)) {
             continue;
         } else if (key == keySpace || key == keyEnter || key == keyEsc) {
             // There is no way out that drops the changes.

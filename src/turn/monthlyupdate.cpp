@@ -75,6 +75,14 @@ void produce(GameState& game, int p, int64_t free) {
     }
 }
 
+// The workers of a finished task are free again.
+void giveBackWorkers(GameState& game, int p, PlayerTable& tied1, PlayerTable& tied2, PlayerTable& tied3) {
+    game.workers1[p] += tied1[p];
+    game.workers2[p] += tied2[p];
+    game.workers3[p] += tied3[p];
+    tied1[p] = tied2[p] = tied3[p] = 0;
+}
+
 void deliverConstruction(GameState& game, int p) {
     const int32_t type = game.buildType[p];
     if (type < 1 || type > 5 || game.buildMonths[p] != 0) return;
@@ -88,10 +96,7 @@ void deliverConstruction(GameState& game, int p) {
     // turn's free power is not overstated.
     game.powerInUse[p] += count - game.buildPower[p];
     game.buildPower[p] = game.buildCount[p] = game.buildType[p] = game.buildMonths[p] = 0;
-    game.workers1[p] += game.buildWorkers1[p];
-    game.workers2[p] += game.buildWorkers2[p];
-    game.workers3[p] += game.buildWorkers3[p];
-    game.buildWorkers1[p] = game.buildWorkers2[p] = game.buildWorkers3[p] = 0;
+    giveBackWorkers(game, p, game.buildWorkers1, game.buildWorkers2, game.buildWorkers3);
 
     deliveryWindow(5, 5, 301, textLine(295 + type), 18);
 }
@@ -112,10 +117,7 @@ void deliverOrder(GameState& game, int p) {
 
     game.powerInUse[p] -= game.orderPower[p];
     game.orderPower[p] = game.orderCount[p] = game.orderType[p] = game.orderMonths[p] = 0;
-    game.workers1[p] += game.orderWorkers1[p];
-    game.workers2[p] += game.orderWorkers2[p];
-    game.workers3[p] += game.orderWorkers3[p];
-    game.orderWorkers1[p] = game.orderWorkers2[p] = game.orderWorkers3[p] = 0;
+    giveBackWorkers(game, p, game.orderWorkers1, game.orderWorkers2, game.orderWorkers3);
 
     deliveryWindow(7, 7, 302, textLine(129 + type), 21);
 }

@@ -9,6 +9,7 @@
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
+#include "ui/listmark.h"
 #include "ui/windows.h"
 
 namespace {
@@ -36,10 +37,6 @@ void drawValues(const GameState& game, int32_t* const goods[3], const int32_t pe
     printNumberInPlace(20, 21, 15, shownRoom(freeRoom(game)));
 }
 
-void printMark(int32_t r, const char* mark) {
-    moveCursor(r + firstRow - 1, 6);
-    printText(mark, true);
-}
 
 }  // namespace
 
@@ -72,8 +69,7 @@ void storeAllocation(GameState& game) {
     int32_t r = 1;
     drawValues(game, goods, pending);
     for (;;) {
-        setColour(4);
-        printMark(r, "\xAF");
+        drawListMark(r, firstRow, 6);
         const std::string key = pollKey();
         int32_t& stock = *goods[r - 1];
         int32_t& waiting = pending[r - 1];
@@ -87,11 +83,7 @@ void storeAllocation(GameState& game) {
             if (free >= 100) moveUnits(waiting, stock, 100);
         } else if (key == "6") {
             moveUnits(stock, waiting, 100);
-        } else if (key == keyUp) {
-            if (r > 1) printMark(r--, " ");
-            continue;
-        } else if (key == keyDown) {
-            if (r < 3) printMark(r++, " ");
+        } else if (moveListMark(key, r, 3, firstRow, 6)) {
             continue;
         } else if (key == keySpace || key == keyEnter || key == keyEsc) {
             clearWindow(5, 9, 30, 11);

@@ -1,0 +1,30 @@
+#include "ui/listmark.h"
+
+#include "screen/keys.h"
+#include "screen/screen.h"
+
+namespace {
+
+void printMark(int32_t r, int32_t top, int32_t column, const char* mark) {
+    moveCursor(top + r - 1, column);
+    printText(mark, true);
+}
+
+}  // namespace
+
+void drawListMark(int32_t r, int32_t top, int32_t column) {
+    setColour(4);
+    printMark(r, top, column, "\xAF");
+}
+
+bool moveListMark(const std::string& key, int32_t& r, int32_t rows, int32_t top, int32_t column) {
+    if (key == keyUp) {
+        if (r > 1) printMark(r--, top, column, " ");
+        return true;
+    }
+    if (key == keyDown) {
+        if (r < rows) printMark(r++, top, column, " ");
+        return true;
+    }
+    return false;
+}
