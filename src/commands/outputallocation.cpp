@@ -13,27 +13,14 @@ namespace {
 
 constexpr int32_t firstRow = 8;  // screen row of goods1; the cursor row r is 1 to 3
 
-void blankRow(int32_t row) {
-    moveCursor(row, 2);
-    printText(std::string(22, ' '), true);
-}
-
-// A row of the window from its first column; the window has no fill, so
-// what is left of the turn menu beside a short text is blanked first.
-void printRow(int32_t row, uint32_t colour, const std::string& text) {
-    blankRow(row);
-    setColour(colour);
-    moveCursor(row, 2);
-    printText(text, true);
-}
-
+// The window has no fill: each row is blanked as it is printed.
 void drawValues(PlayerTable* const deposits[3], PlayerTable* const outputs[3], int p) {
-    printRow(5, 31, textLine(146));
-    blankRow(6);
-    printRow(7, 14, textLine(147));
+    printLine(5, 2, 22, 31, textLine(146));
+    fillBlank(2, 6, 22, 1);
+    printLine(7, 2, 22, 14, textLine(147));
     // The grey ramp fades one step per row and column.
-    for (int i = 0; i < 3; ++i) printRow(firstRow + i, 27 - i, textLine(148 + i));
-    blankRow(11);
+    for (int i = 0; i < 3; ++i) printLine(firstRow + i, 2, 22, 27 - i, textLine(148 + i));
+    fillBlank(2, 11, 22, 1);
     for (int i = 0; i < 3; ++i) {
         setColour(29 - i);
         printNumberInPlace(firstRow + i, 9, 7, (*deposits[i])[p]);
@@ -41,7 +28,6 @@ void drawValues(PlayerTable* const deposits[3], PlayerTable* const outputs[3], i
         printNumberInPlace(firstRow + i, 16, 8, (*outputs[i])[p]);
     }
 }
-
 
 }  // namespace
 

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "commands/construction.h"
 #include "commands/outputallocation.h"
+#include "commands/productionorder.h"
+#include "commands/research.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -37,10 +40,10 @@ void printMark(int32_t entry, const char* mark) {
 // removes them and returns; an entry without a command returns at once.
 void runCommand(GameState& game, int32_t entry) {
     switch (entry) {
-        // case 1: construction(game); break;          // building structures
+        case 1: construction(game); break;
         // case 2: holdingsReport(game); break;        // holdings list
-        // case 3: productionOrder(game); break;       // production orders
-        // case 4: research(game); break;              // research assignment
+        case 3: productionOrder(game); break;
+        case 4: research(game); break;
         // case 5: expedition(game); break;            // expedition preparation
         // case 6: mission(game); break;               // mission dispatch
         // case 7: warehouseReport(game); break;       // warehouse report

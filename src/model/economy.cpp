@@ -29,6 +29,14 @@ int32_t researchThreshold(int field, int32_t level) {
     return field <= 6 ? common[level] : advanced[level];
 }
 
+int64_t labOutput(int32_t field3Level) { return 100 + int64_t{10} * field3Level; }
+
+bool labCanBeAdded(int32_t level, int32_t freeLabs, int32_t workers3, int32_t needed, int32_t done,
+                   int32_t assigned, int32_t field3Level) {
+    if (level >= highestTechLevel || freeLabs <= 0 || workers3 < 10) return false;
+    return needed - int64_t{done} * 100 > assigned * labOutput(field3Level);
+}
+
 int32_t outputPowerFor(int32_t output1, int32_t output2, int32_t output3) {
     return roundToInt((static_cast<double>(output1) + output2 + output3) / 10.0);
 }

@@ -28,6 +28,14 @@ bool researchReached(int32_t done, int32_t needed);
 int32_t researchThreshold(int field, int32_t level);
 constexpr int32_t highestTechLevel = 10;
 
+// Points one lab yields a month: 100, and 10 more per level of field 3.
+int64_t labOutput(int32_t field3Level);
+// Whether a field takes one more lab: below level 10, a free lab and 10 free
+// workers of kind 3, and the field's present output does not already cover
+// the points it still needs.
+bool labCanBeAdded(int32_t level, int32_t freeLabs, int32_t workers3, int32_t needed, int32_t done,
+                   int32_t assigned, int32_t field3Level);
+
 // One unit of power per 10 units of monthly output, rounded.
 int32_t outputPowerFor(int32_t output1, int32_t output2, int32_t output3);
 

@@ -1,5 +1,6 @@
 #include "model/rounding.h"
 
+#include <algorithm>
 #include <cmath>
 
 int32_t roundToInt(double x) {
@@ -10,3 +11,5 @@ int32_t roundToInt(double x) {
     if (r <= -2147483648.0) return INT32_MIN;
     return static_cast<int32_t>(r);
 }
+
+int32_t nearestInt32(int64_t x) { return static_cast<int32_t>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)); }

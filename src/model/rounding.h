@@ -5,3 +5,6 @@
 // Nearest integer, ties to the even one. Values beyond the 32-bit range (only
 // reachable from a hand-edited saved game) stop at its ends; not-a-number is 0.
 int32_t roundToInt(double x);
+// The 32-bit number nearest to a 64-bit one, for showing a sum or product
+// that only an edited file can push past the range.
+int32_t nearestInt32(int64_t x);

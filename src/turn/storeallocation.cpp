@@ -16,11 +16,6 @@ namespace {
 
 constexpr int32_t firstRow = 16;  // screen row of goods1; the cursor row r is 1 to 3
 
-// The free room as shown: the 32-bit number nearest to the real one.
-int32_t shownRoom(int64_t free) {
-    return static_cast<int32_t>(std::clamp<int64_t>(free, INT32_MIN, INT32_MAX));
-}
-
 void drawValues(const GameState& game, int32_t* const goods[3], const int32_t pending[3]) {
     setColour(26);
     for (int i = 0; i < 3; ++i) {
@@ -34,7 +29,7 @@ void drawValues(const GameState& game, int32_t* const goods[3], const int32_t pe
         printNumberInPlace(firstRow + i, 15, 10, *goods[i]);
         printNumberInPlace(firstRow + i, 25, 11, pending[i]);
     }
-    printNumberInPlace(20, 21, 15, shownRoom(freeRoom(game)));
+    printNumberInPlace(20, 21, 15, nearestInt32(freeRoom(game)));
 }
 
 

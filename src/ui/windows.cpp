@@ -124,6 +124,13 @@ void printNumberInPlace(int32_t row, int32_t column, int32_t width, int32_t valu
     printNumber(value, true);
 }
 
+void printLine(int32_t row, int32_t column, int32_t width, uint32_t colour, const std::string& text) {
+    fillBlank(column, row, width, 1);
+    setColour(colour);
+    moveCursor(row, column);
+    printText(text, true);
+}
+
 void fillBlank(int32_t c, int32_t r, int32_t width, int32_t rows) {
     if (rows <= 0) return;
     // Only the blanks and rows that land on the grid are printed; the cursor

@@ -3,6 +3,7 @@
 // checkered removal, rows of blanks, the two-bar status panel, and the line
 // animations and grey fades of the title screen.
 #include <cstdint>
+#include <string>
 
 struct GameState;
 
@@ -24,6 +25,10 @@ void fillBlank(int32_t c, int32_t r, int32_t width, int32_t rows);
 // from (row, column) are blanked first, so a shorter number leaves no digit
 // of the longer one behind. Ends with a line break.
 void printNumberInPlace(int32_t row, int32_t column, int32_t width, int32_t value);
+// A row of a window drawn without a fill: `width` cells from (row, column)
+// are blanked, so nothing left behind by an earlier window shows beside the
+// text, then `text` is printed there in `colour`. Ends with a line break.
+void printLine(int32_t row, int32_t column, int32_t width, uint32_t colour, const std::string& text);
 // Row 29: money and two bars of percentages (filled up to the value, however
 // large; red from 85).
 void drawStatusPanel(int32_t money, int32_t bar1, int32_t bar2);
