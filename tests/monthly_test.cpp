@@ -114,22 +114,6 @@ TEST_F(MonthlyTest, TwoFieldsRisingShareOneWindow) {
     EXPECT_EQ(game.researchNeeded[1][8], 3500);
 }
 
-// Every person and lab is somewhere: free, or tied up in one of the tasks.
-void expectEverythingAccountedFor(const GameState& g, const std::string& where) {
-    const int p = 1;
-    int32_t assigned = 0;
-    for (int k = 1; k <= 9; ++k) assigned += g.labsAssigned[p][k];
-    EXPECT_EQ(g.population1[p], g.workers1[p] + g.buildWorkers1[p] + g.orderWorkers1[p] +
-                                    g.expeditionWorkers1[p] + g.missionWorkers[p]) << where;
-    EXPECT_EQ(g.population2[p], g.workers2[p] + g.buildWorkers2[p] + g.orderWorkers2[p]) << where;
-    EXPECT_EQ(g.population3[p], g.workers3[p] + g.buildWorkers3[p] + g.orderWorkers3[p] +
-                                    g.expeditionWorkers3[p] + g.researchStaff[p]) << where;
-    EXPECT_EQ(g.population4[p], g.workers4[p] + g.raidUnits3[p] + 2 * g.raidUnits4[p] + g.forceWorkers4[p]) << where;
-    EXPECT_EQ(g.researchStaff[p], 10 * assigned) << where;
-    EXPECT_EQ(g.labs[p], g.freeLabs[p] + assigned) << where;
-    EXPECT_GE(g.goods1[p], 0) << where;
-}
-
 TEST_F(MonthlyTest, EveryoneIsAccountedForAfterEveryMonth) {
     for (const char* name : {"overflow", "delivery", "levelup", "nofuel", "nopower"}) {
         const std::string path = std::string(COLONIES_TEST_DIR) + "/replay/fixtures/economy/" + name + ".dat";

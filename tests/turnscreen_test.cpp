@@ -152,7 +152,7 @@ TEST_F(TurnScreenTest, WaysOut) {
         {"Down Esc", Flow::gameMenu, 1, 2},
         {toLast + "Enter", Flow::startOfTurn, 2, 13},
         {toLast + "Space", Flow::startOfTurn, 2, 13},
-        {"Down Enter Down Space Right", Flow::startOfTurn, 2, 3},
+        {"Down Down Enter Space Space Space Right", Flow::startOfTurn, 2, 3},  // the no-workshops window twice
     };
     for (const auto& c : cases) {
         dimensionTables(game);
@@ -181,7 +181,7 @@ TEST_F(TurnScreenTest, EscRemovesTheMenuAndRightLeavesIt) {
 TEST_F(TurnScreenTest, CommandReturnsToARedrawnMenuWithTheMarkOnIt) {
     players({"Ala"});
     game.selectedCommand = 1;
-    keys("Down Down Enter");
+    keys("Down Down Enter Space");  // production orders: the no-workshops window
     showUntilWaiting(game);
     EXPECT_EQ(game.selectedCommand, 3);
     EXPECT_EQ(readCell(5, 3).character, 175);

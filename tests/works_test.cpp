@@ -1,0 +1,215 @@
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "commands/construction.h"
+#include "commands/productionorder.h"
+#include "commands/research.h"
+#include "model/economy.h"
+#include "model/savegame.h"
+#include "model/works.h"
+#include "turn_fixture.h"
+
+namespace {
+
+std::vector<int64_t> lines(const WorkCost& c) { return {c.line, c.line + costLines}; }
+
+TEST(Works, Costs) {
+    // In flag order: goods3, goods2, goods1, money, workers1 to 3, power.
+    EXPECT_EQ(lines(workCost(constructionTemplates[0], 3, 2)),
+              (std::vector<int64_t>{150, 150, 15, 4500, 45, 24, 0, 75}));
+    EXPECT_EQ(lines(workCost(orderTemplates[5], 2, 1)), (std::vector<int64_t>{100, 100, 100, 6000, 14, 18, 14, 28}));
+    const WorkCost labs = workCost(constructionTemplates[4], 999, 1);
+    EXPECT_EQ(labs.line[costMoney], 9990000);
+    EXPECT_EQ(labs.line[costPower], 54945);
+}
+
+TEST(Works, TemplatesCostLessForALongerTime) {
+    auto check = [](const WorkTemplate* items, int count, const char* kind) {
+        for (int t = 0; t < count; ++t) {
+            const WorkTemplate& w = items[t];
+            for (int m = 1; m < 3; ++m) {
+                EXPECT_LE(w.money[m], w.money[m - 1]) << kind << " " << t + 1;
+                EXPECT_LE(w.workers1[m], w.workers1[m - 1]) << kind << " " << t + 1;
+                EXPECT_LE(w.workers2[m], w.workers2[m - 1]) << kind << " " << t + 1;
+                EXPECT_LE(w.workers3[m], w.workers3[m - 1]) << kind << " " << t + 1;
+                // The one exception the game has: order type 3's power.
+                if (!(items == orderTemplates && t == 2)) {
+                    EXPECT_LE(w.power[m], w.power[m - 1]) << kind << " " << t + 1;
+                }
+            }
+            EXPECT_GT(w.goods3 + w.goods2 + w.goods1, 0) << kind << " " << t + 1;
+        }
+    };
+    check(constructionTemplates, 5, "structure");
+    check(orderTemplates, 6, "product");
+    EXPECT_EQ(orderTemplates[2].power[1], 6);
+}
+
+TEST(Works, Shortfall) {
+    const WorkCost cost = workCost(constructionTemplates[0], 1, 3);  // 50, 50, 5, 1000, 10, 5, 0, 20
+    const struct {
+        const char* name;
+        WorkCost means;
+        std::vector<int> flags;
+    } cases[] = {
+        {"everything exactly equal is enough", cost, {}},
+        {"goods3 and workers2 short, in flag order", {{49, 50, 5, 1000, 10, 4, 0, 20}}, {1, 6}},
+        {"money one short", {{50, 50, 5, 999, 10, 5, 0, 20}}, {4}},
+        {"free power below zero", {{50, 50, 5, 1000, 10, 5, 0, -3}}, {8}},
+        {"everything short", {{0, 0, 0, 0, 0, 0, -1, 0}}, {1, 2, 3, 4, 5, 6, 7, 8}},
+    };
+    for (const auto& c : cases) {
+        int32_t flags[9] = {};
+        const int32_t n = findShortfall(c.means, cost, flags);
+        std::vector<int> set;
+        for (int k = 1; k <= 8; ++k)
+            if (flags[k] == 1) set.push_back(k);
+        EXPECT_EQ(set, c.flags) << c.name;
+        EXPECT_EQ(n, static_cast<int32_t>(c.flags.size())) << c.name;
+    }
+}
+
+TEST(Works, CountKeys) {
+    using S = CountStep;
+    const struct {
+        const char* name;
+        int32_t (*rule)(CountStep, int32_t, int32_t);
+        S step;
+        int32_t count, workshops, want;
+    } cases[] = {
+        {"construction: Right stops at 999", constructionCountAfter, S::more, 999, 0, 999},
+        {"construction: 6 from 995 gives 999", constructionCountAfter, S::tenMore, 995, 0, 999},
+        {"construction: 6 from 989", constructionCountAfter, S::tenMore, 989, 0, 999},
+        {"construction: 4 from 5 gives 1", constructionCountAfter, S::tenLess, 5, 0, 1},
+        {"construction: 4 from 11", constructionCountAfter, S::tenLess, 11, 0, 1},
+        {"construction: Left stops at 1", constructionCountAfter, S::less, 1, 0, 1},
+        {"orders, 3 workshops: Right to 3", orderCountAfter, S::more, 2, 3, 3},
+        {"orders, 3 workshops: no Right past 3", orderCountAfter, S::more, 3, 3, 3},
+        {"orders, 3 workshops: 6 from 1 gives 3", orderCountAfter, S::tenMore, 1, 3, 3},
+        {"orders, 2000 workshops: 6 from 985", orderCountAfter, S::tenMore, 985, 2000, 995},
+        {"orders, 2000 workshops: 6 from 990 does nothing", orderCountAfter, S::tenMore, 990, 2000, 990},
+        {"orders, 2000 workshops: Right to 999", orderCountAfter, S::more, 998, 2000, 999},
+        {"orders, 2000 workshops: no Right past 999", orderCountAfter, S::more, 999, 2000, 999},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.rule(c.step, c.count, c.workshops), c.want) << c.name;
+}
+
+TEST(Works, LabRefusals) {
+    const struct {
+        const char* name;
+        int32_t level, freeLabs, workers3, needed, done, assigned, field3;
+        bool want;
+    } cases[] = {
+        {"300 left, 3 labs of 100: covered", 0, 5, 50, 1000, 7, 3, 0, false},
+        {"301 left, 3 labs of 100: one more", 0, 5, 50, 1001, 7, 3, 0, true},
+        {"9 workers of kind 3", 0, 5, 9, 1000, 0, 0, 0, false},
+        {"10 workers of kind 3", 0, 5, 10, 1000, 0, 0, 0, true},
+        {"level 10", 10, 5, 50, 0, 0, 0, 0, false},
+        {"no free lab", 0, 0, 50, 1000, 0, 0, 0, false},
+        {"free labs below zero", 0, -1, 50, 1000, 0, 0, 0, false},
+        {"field 3 at level 2: 120 a lab covers 240", 0, 5, 50, 1240, 10, 2, 2, false},
+        {"a product past 32 bits", 0, 5, 50, INT32_MAX, 0, INT32_MAX, 10, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(labCanBeAdded(c.level, c.freeLabs, c.workers3, c.needed, c.done, c.assigned, c.field3), c.want)
+            << c.name;
+}
+
+// The commands on the headless screen, with the real language files.
+class WorksTest : public TurnTest {
+protected:
+    void SetUp() override {
+        TurnTest::SetUp();
+        for (const char* file : {"pl.ini", "eng.ini"})
+            std::filesystem::copy_file(std::string(COLONIES_DATA_DIR) + "/" + file, scratch / file,
+                                       std::filesystem::copy_options::overwrite_existing);
+        loadTextTable("pl.ini");
+        copyFixedTexts(game);
+        players({"Ala"});
+    }
+    void loadFixture(const char* name) {
+        ASSERT_TRUE(readSavedGame(game, std::string(COLONIES_TEST_DIR) + "/replay/fixtures/works/" + name + ".dat"));
+    }
+};
+
+TEST_F(WorksTest, WorkUnderWayShowsOnlyItsWindow) {
+    game.buildType[1] = 2;
+    game.buildCount[1] = 3;
+    game.buildMonths[1] = 2;
+    keys("");
+    EXPECT_THROW(construction(game), OutOfKeys);
+    EXPECT_EQ(frameRightCorner(7, 10), 10 + 22 + 1);
+    EXPECT_EQ(textAt(8, 11, 18), "Budowa 3 Magazyny ");
+    EXPECT_EQ(game.buildCount[1], 3) << "the counts are not reset";
+    EXPECT_EQ(game.buildMonths[1], 2);
+
+    // The missing workshop is told first, even with an order under way.
+    game.orderType[1] = 1;
+    keys("");
+    EXPECT_THROW(productionOrder(game), OutOfKeys);
+    EXPECT_EQ(frameRightCorner(7, 10), 10 + 23 + 1);
+    EXPECT_EQ(textAt(8, 11, 10), textLine(143).substr(0, 10));
+}
+
+TEST_F(WorksTest, ShortfallListsTwoItemsInFlagOrderInTheLanguageOfStartUp) {
+    game.goods3[1] = 0;  // habitats need goods3 and workers2 a new colony lacks
+    game.goods2[1] = 100;
+    game.workers2[1] = 0;
+    loadTextTable("eng.ini");
+    keys("Enter Enter");
+    EXPECT_THROW(construction(game), OutOfKeys);
+    EXPECT_EQ(readCell(8 + 3 + 1, 11).character, 200) << "inner height 3: the title and two items";
+    EXPECT_EQ(textAt(9, 12, 11), "Not enough:");
+    EXPECT_EQ(textAt(10, 13, 5), "Miedz") << "names copied at start-up stay";
+    EXPECT_EQ(textAt(11, 13, 8), "Technicy");
+    EXPECT_EQ(game.money[1], 50000) << "nothing is paid";
+
+    keys("Down Down Down Down Down Enter");  // entry 6 shows the same flags again
+    EXPECT_THROW(construction(game), OutOfKeys);
+    EXPECT_EQ(textAt(11, 13, 8), "Technicy");
+}
+
+TEST_F(WorksTest, ResearchReleasesFromLevelTenButAddsNothingThere) {
+    game.labs[1] = 3;
+    game.freeLabs[1] = 1;
+    game.techLevel[1][1] = 10;
+    game.labsAssigned[1][1] = 2;
+    game.population3[1] = 22;
+    game.workers3[1] = 2;
+    game.researchStaff[1] = 20;
+    keys("Left Right Right Esc");
+    research(game);
+    EXPECT_EQ(game.labsAssigned[1][1], 1);
+    EXPECT_EQ(game.freeLabs[1], 2);
+    EXPECT_EQ(game.workers3[1], 12);
+    EXPECT_EQ(game.researchStaff[1], 10);
+
+    game.labsAssigned[1][2] = -4;  // only from an edited file
+    keys("Down Left Esc");
+    research(game);
+    EXPECT_EQ(game.freeLabs[1], 2) << "a release needs a lab on the field";
+}
+
+TEST_F(WorksTest, EveryoneIsAccountedForAfterEveryCommand) {
+    const struct {
+        const char* fixture;
+        void (*command)(GameState&);
+        const char* script;
+    } cases[] = {
+        {"rich", construction, "Down Down Down Down Enter Left Down Left Enter Space"},
+        {"rich", productionOrder, "Down Down Down Down Down Enter 6 Down Left Enter Space"},
+        {"rich", construction, "Enter 6 6 6 Enter Space"},
+        {"labs", research, "Right Right Down Right Down Right Left Esc"},
+        {"labs", research, "Right Down Right Up Left Left Esc"},
+    };
+    for (const auto& c : cases) {
+        loadFixture(c.fixture);
+        keys(c.script);
+        c.command(game);
+        EXPECT_FALSE(keysLeft()) << c.script;
+        expectEverythingAccountedFor(game, std::string(c.fixture) + ": " + c.script);
+    }
+}
+
+}  // namespace
