@@ -7,6 +7,7 @@
 #include "commands/outputallocation.h"
 #include "commands/productionorder.h"
 #include "commands/research.h"
+#include "commands/trader.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -51,7 +52,7 @@ void runCommand(GameState& game, int32_t entry) {
         // case 9: operations(game); break;            // operations against another player
         case 10: outputAllocation(game); break;
         // case 11: powerOverview(game); break;        // power overview
-        // case 12: traderVisit(game); break;          // trader visit
+        case 12: traderScreen(game); break;
         default: break;
     }
 }
@@ -75,9 +76,7 @@ int32_t drawTurnScreen(GameState& game) {
     printText(textLine(32), false);
     printText(game.playerName[p], true);
 
-    game.storeFill = fillPercent(goodsInStore(game), storeCapacity(game));
-    game.housingFill = fillPercent(peopleHoused(game), housingCapacity(game));
-    drawStatusPanel(game.money[p], game.storeFill, game.housingFill);
+    drawPlayerStatusPanel(game);
     return width;
 }
 

@@ -39,6 +39,17 @@ int64_t freeRoom(const GameState& game) {
     return int64_t{storeCapacity(game)} - game.goods1[p] - game.goods2[p] - game.goods3[p] - game.goods4[p];
 }
 
+int64_t baseFreeRoom(const GameState& game) {
+    const int p = player(game);
+    return int64_t{game.storehouses[p]} * 500 - game.goods1[p] - game.goods2[p] - game.goods3[p] - game.goods4[p];
+}
+
+int64_t freeHousing(const GameState& game) {
+    const int p = player(game);
+    return int64_t{housingCapacity(game)} - game.population1[p] - game.population2[p] - game.population3[p] -
+           game.population4[p];
+}
+
 int32_t powerDemand(const GameState& game) {
     const int p = player(game);
     return game.buildPower[p] + game.orderPower[p] + game.outputPower[p] + game.otherPower[p] + game.housing[p] +

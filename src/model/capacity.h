@@ -15,6 +15,10 @@ int32_t powerCapacity(const GameState& game);
 // What the store can still take: its capacity less the four goods, in 64 bits
 // so that no saved values can make it wrap.
 int64_t freeRoom(const GameState& game);
+// Store room without the research bonus: 500 per storehouse less the goods.
+int64_t baseFreeRoom(const GameState& game);
+// Housing capacity less the people housed.
+int64_t freeHousing(const GameState& game);
 // The month's power demand: the terms of construction, orders, outputs and
 // otherPower, and one unit per structure of the first five kinds.
 int32_t powerDemand(const GameState& game);

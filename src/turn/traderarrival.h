@@ -1,5 +1,6 @@
 #pragma once
 #include "model/state.h"
 
-// Whether a trader arrives this month, and how big it is.
+// The last step of the start of turn: whether a trader arrives, with what
+// offer, and the announcement when one does.
 void traderArrivalDraw(GameState& game);

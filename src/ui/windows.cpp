@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "model/capacity.h"
 #include "model/state.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
@@ -122,6 +123,12 @@ void printNumberInPlace(int32_t row, int32_t column, int32_t width, int32_t valu
     fillBlank(column, row, width, 1);
     moveCursor(row, column);
     printNumber(value, true);
+}
+
+void drawPlayerStatusPanel(GameState& game) {
+    game.storeFill = fillPercent(goodsInStore(game), storeCapacity(game));
+    game.housingFill = fillPercent(peopleHoused(game), housingCapacity(game));
+    drawStatusPanel(game.money[playerSlot(game.currentPlayer)], game.storeFill, game.housingFill);
 }
 
 void printLine(int32_t row, int32_t column, int32_t width, uint32_t colour, const std::string& text) {

@@ -32,6 +32,9 @@ void printLine(int32_t row, int32_t column, int32_t width, uint32_t colour, cons
 // Row 29: money and two bars of percentages (filled up to the value, however
 // large; red from 85).
 void drawStatusPanel(int32_t money, int32_t bar1, int32_t bar2);
+// The current player's status panel, with storeFill and housingFill worked
+// out afresh from the colony.
+void drawPlayerStatusPanel(GameState& game);
 // A white line on y 100 growing from x 520 one pixel each way per step.
 void growLine(int32_t n);
 // Two white lines moving apart from y 100 that leave a rectangle's outline.

@@ -1,4 +1,6 @@
-# Sourced by .check scripts: reads a saved game's lines by name.
+# Sourced by .check scripts: reads a saved game's lines by name. The first
+# failed expectation ends the check.
+set -e
 #   expect FILE PLAYER LINE "numbers"   fails, naming the line, when they differ
 # LINE is a name below or research1 to research9; blanks and line ends are
 # squeezed, so "50000 22 25 25 1" matches the zoned line of the file.
