@@ -4,6 +4,8 @@
 #include <string>
 
 #include "commands/construction.h"
+#include "commands/expedition.h"
+#include "commands/mission.h"
 #include "commands/outputallocation.h"
 #include "commands/productionorder.h"
 #include "commands/research.h"
@@ -45,8 +47,8 @@ void runCommand(GameState& game, int32_t entry) {
         // case 2: holdingsReport(game); break;        // holdings list
         case 3: productionOrder(game); break;
         case 4: research(game); break;
-        // case 5: expedition(game); break;            // expedition preparation
-        // case 6: mission(game); break;               // mission dispatch
+        case 5: expedition(game); break;
+        case 6: mission(game); break;
         // case 7: warehouseReport(game); break;       // warehouse report
         // case 8: populationReport(game); break;      // population report
         // case 9: operations(game); break;            // operations against another player

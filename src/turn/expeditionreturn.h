@@ -1,5 +1,7 @@
 #pragma once
 #include "model/state.h"
 
-// The expedition of the current player comes back when its months have run out.
+// An expedition whose months have run out comes back: it may have found a
+// deposit and may have lost people, and its crew returns to work. Nothing
+// happens for a colony without such an expedition.
 void expeditionReturn(GameState& game);

@@ -1,5 +1,7 @@
 #pragma once
 #include "model/state.h"
 
-// The mission of the current player reaches its target when its months have run out.
+// A mission under way may be damaged this month; one whose months have run
+// out arrives with food and its crew returns to work. Nothing happens for a
+// colony without a mission.
 void missionVoyage(GameState& game);
