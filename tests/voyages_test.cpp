@@ -1,0 +1,181 @@
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "commands/expedition.h"
+#include "commands/mission.h"
+#include "model/savegame.h"
+#include "model/voyages.h"
+#include "screen/random.h"
+#include "turn/expeditionreturn.h"
+#include "turn/missionvoyage.h"
+#include "turn_fixture.h"
+
+namespace {
+
+TEST(Voyages, ExpeditionRules) {
+    const struct {
+        int32_t draw, homeWorld, roll;
+        bool successLength1;  // one person of each kind
+    } rolls[] = {{28, 1, 25, true}, {29, 1, 26, true}, {30, 1, 27, false}, {28, 2, 28, false}, {5, 1, 4, true},
+                 {15, 1, 14, true}};
+    for (const auto& r : rolls) {
+        EXPECT_EQ(expeditionRoll(r.draw, r.homeWorld), r.roll) << r.draw << " on " << r.homeWorld;
+        EXPECT_EQ(expeditionSucceeds(r.roll, 1, 1, 1), r.successLength1) << r.draw << " on " << r.homeWorld;
+    }
+    EXPECT_TRUE(expeditionSucceeds(81, 3, 1, 1)) << "81.25";
+    EXPECT_FALSE(expeditionSucceeds(82, 3, 1, 1));
+    EXPECT_FALSE(expeditionSucceeds(0, 0, 50, 50)) << "no other length succeeds";
+    EXPECT_FALSE(expeditionSucceeds(0, 4, 50, 50));
+
+    EXPECT_EQ(expeditionFind(645, 1, 1, 3), 634) << "705 less 70.5, to the even 634";
+    EXPECT_EQ(expeditionFind(90, 0, 0, 1), 104) << "103.5";
+    EXPECT_EQ(expeditionFind(90, 0, 0, 2), 94) << "94.5";
+    EXPECT_EQ(expeditionFind(999, INT32_MAX, INT32_MAX, 1), INT32_MAX) << "no wrap from an edited crew";
+
+    const struct {
+        int32_t roll, length;
+        bool strike;
+    } losses[] = {{40, 3, true}, {41, 3, false}, {30, 1, true}, {31, 1, false}, {35, 2, true}, {36, 2, false},
+                  {0, 0, false}};
+    for (const auto& l : losses) EXPECT_EQ(lossesStrike(l.roll, l.length), l.strike) << l.roll << ", " << l.length;
+    EXPECT_EQ(std::floor(0.999999 * lossRange(1)), 0) << "one person is never lost";
+}
+
+TEST(Voyages, MissionRules) {
+    const struct {
+        int32_t rate, crew, homeWorld, field4, damage, income;
+    } cases[] = {
+        {15, 1, 1, 0, 0, 14},   {15, 10, 3, 0, 0, 180}, {15, 10, 3, 5, 0, 270}, {15, 10, 3, 5, 25, 202},
+        {15, 1, 2, 0, 0, 13},   {16, 1, 2, 0, 0, 14},   {17, 1, 2, 0, 0, 14},   {18, 1, 2, 0, 0, 15},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(missionIncome(c.rate, c.crew, c.homeWorld, c.field4, c.damage), c.income)
+            << "rate " << c.rate << ", crew " << c.crew << ", home " << c.homeWorld << ", field 4 " << c.field4
+            << ", damage " << c.damage;
+    EXPECT_EQ(missionDamage(65, 20), 70);
+    EXPECT_EQ(missionDamage(10, 29), 39);
+    const struct {
+        int32_t income;
+        int64_t free;
+        int32_t stored;
+    } store[] = {{100, 0, 0}, {100, -50, 0}, {100, 40, 40}, {100, 200, 100}, {-5, 100, 0}};
+    for (const auto& s : store) EXPECT_EQ(foodStored(s.income, s.free), s.stored) << s.income << " into " << s.free;
+}
+
+class VoyageTest : public TurnTest {
+protected:
+    void SetUp() override {
+        TurnTest::SetUp();
+        players({"Ala"});
+    }
+    // Sets the virtual clock so that the next reseed uses `seed`.
+    void clockForSeed(int seed) { backend.clock = seed + 0.5 - clockReadStep; }
+    // The first seed whose draws give an expedition of `length` a loss roll
+    // below `below` (success, if any, takes two draws before it).
+    int seedWithLosses(int32_t length, int32_t w1, int32_t w3, int32_t below) {
+        for (int seed = 1;; ++seed) {
+            seedRandom(seed);
+            const int32_t roll = static_cast<int32_t>(std::floor(randomUnit() * 100));
+            if (expeditionSucceeds(roll, length, w1, w3)) {
+                randomUnit();
+                randomUnit();
+            }
+            if (std::floor(randomUnit() * 100) < below) return seed;
+        }
+    }
+    void expeditionBack(int32_t w1, int32_t w3) {
+        game.homeWorld[1] = 2;
+        game.expeditionSent[1] = 1;
+        game.expeditionMonths[1] = 0;
+        game.expeditionLength[1] = 3;
+        game.expeditionWorkers1[1] = w1;
+        game.expeditionWorkers3[1] = w3;
+        clockForSeed(seedWithLosses(3, w1, w3, 41));
+    }
+};
+
+TEST_F(VoyageTest, LossesOfNobodyUseTheShortWindow) {
+    expeditionBack(1, 1);
+    game.population1[1] = 11;
+    keys("");
+    EXPECT_THROW(expeditionReturn(game), OutOfKeys);
+    EXPECT_EQ(readCell(5 + 2 + 1, 5).character, 200) << "two lines: no loss lines for 0 and 0";
+    EXPECT_EQ(game.population1[1], 11);
+    EXPECT_EQ(game.workers1[1], 11) << "the crew is back";
+    EXPECT_EQ(game.expeditionSent[1], 0);
+    EXPECT_EQ(game.expeditionProgress[1], 2);
+}
+
+TEST_F(VoyageTest, ACrewBelowZeroGainsNobodyFromALoss) {
+    expeditionBack(-8, -6);  // only from an edited file
+    keys("Space");
+    expeditionReturn(game);
+    EXPECT_EQ(game.population1[1], 10);
+    EXPECT_EQ(game.population3[1], 2);
+}
+
+TEST_F(VoyageTest, AMissionIntoAnOverfullStoreKeepsItsFood) {
+    game.goods4[1] = 600;  // 675 in a store of 500
+    game.missionSent[1] = 1;
+    game.missionWorkers[1] = 10;
+    game.population1[1] = 20;
+    keys("");
+    EXPECT_THROW(missionVoyage(game), OutOfKeys);
+    EXPECT_EQ(game.goods4[1], 600);
+    EXPECT_EQ(game.workers1[1], 20);
+    EXPECT_EQ(game.missionSent[1], 0);
+    // The store-full piece is the last two rows and shows what was stored.
+    ASSERT_EQ(frameRightCorner(6, 6), 6 + 30 + 1);
+    int row = 7;
+    while (row < gridRows && readCell(row, 6).character != 200) ++row;
+    EXPECT_EQ(textAt(row - 1, 7, 2), " 0");
+}
+
+TEST_F(VoyageTest, ExpeditionScreen) {
+    game.workers1[1] = 7;
+    keys("Right Down 6 Esc");  // Esc gives the crew back and shows nothing
+    expedition(game);
+    EXPECT_EQ(game.workers1[1], 7);
+    EXPECT_EQ(game.workers3[1], 2);
+    EXPECT_EQ(game.expeditionMonths[1], 1) << "a first opening shows length 1";
+
+    keys("6 Enter Down 4 Right Enter");  // kind 1 only: Enter does nothing
+    EXPECT_THROW(expedition(game), OutOfKeys);
+    EXPECT_EQ(game.expeditionWorkers1[1], 7) << "6 with 7 free moves all 7";
+    EXPECT_EQ(game.expeditionSent[1], 1);
+    EXPECT_EQ(game.expeditionLength[1], 1);
+    EXPECT_EQ(readCell(7, 10).character, 201) << "this visit sent it: the message shows";
+
+    game.expeditionMonths[1] = 0;  // a saved game's expedition under way
+    keys("Left Right 4 6 Space");  // a message would wait for a key the script lacks
+    expedition(game);
+    EXPECT_EQ(game.expeditionMonths[1], 0) << "opening does not lengthen a voyage";
+    EXPECT_EQ(game.expeditionWorkers1[1], 7) << "the crew is locked";
+}
+
+TEST_F(VoyageTest, MissionScreen) {
+    game.homeWorld[1] = 3;
+    game.money[1] = 500;
+    game.workers1[1] = 15;
+    keys("Space 6 Right Right Enter");  // Space with no crew does nothing
+    mission(game);
+    EXPECT_EQ(game.missionMonths[1], 5);
+    EXPECT_EQ(game.money[1], -100) << "12 workers on credit";
+    EXPECT_EQ(game.missionSent[1], 1);
+
+    game.missionMonths[1] = 0;
+    keys("Left 4 Esc");
+    mission(game);
+    EXPECT_EQ(game.missionWorkers[1], 12) << "the crew is locked";
+    EXPECT_EQ(game.missionMonths[1], 0) << "opening does not lengthen a voyage";
+
+    keys("a");
+    EXPECT_THROW(mission(game), ProgramEnded);
+    GameState saved;
+    ASSERT_TRUE(readSavedGame(saved, "autosave.dat")) << "a ends the program but keeps the game";
+    EXPECT_EQ(saved.missionWorkers[1], 12);
+    EXPECT_EQ(saved.money[1], -100);
+}
+
+}  // namespace
