@@ -8,6 +8,7 @@
 #include "commands/mission.h"
 #include "commands/outputallocation.h"
 #include "commands/productionorder.h"
+#include "commands/reports.h"
 #include "commands/research.h"
 #include "commands/trader.h"
 #include "model/texttable.h"
@@ -44,16 +45,16 @@ void printMark(int32_t entry, const char* mark) {
 void runCommand(GameState& game, int32_t entry) {
     switch (entry) {
         case 1: construction(game); break;
-        // case 2: holdingsReport(game); break;        // holdings list
+        case 2: holdingsReport(game); break;
         case 3: productionOrder(game); break;
         case 4: research(game); break;
         case 5: expedition(game); break;
         case 6: mission(game); break;
-        // case 7: warehouseReport(game); break;       // warehouse report
-        // case 8: populationReport(game); break;      // population report
+        case 7: warehouseReport(game); break;
+        case 8: populationReport(game); break;
         // case 9: operations(game); break;            // operations against another player
         case 10: outputAllocation(game); break;
-        // case 11: powerOverview(game); break;        // power overview
+        case 11: powerOverview(game); break;
         case 12: traderScreen(game); break;
         default: break;
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/capacity.h"
+#include "model/rounding.h"
 #include "model/state.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
@@ -117,6 +118,26 @@ void clearWindow(int32_t c, int32_t r, int32_t w, int32_t h) {
     const int64_t y0 = 16 * int64_t{r} - 14;
     checkerPass(x0, y0, 4 * int64_t{w} + 7, 8 * int64_t{h} + 11);
     checkerPass(x0 + 1, y0 + 1, 4 * int64_t{w} + 6, 8 * int64_t{h} + 10);
+}
+
+int32_t autoSizedWidth(int32_t base, std::initializer_list<int64_t> values, int32_t t) {
+    int32_t width = base;
+    // Past 10^12 every 32-bit value is below t x m for any t of the game.
+    for (int64_t m = 10; m <= 1000000000000; m *= 10) {
+        const int64_t limit = t * m;
+        bool anyAbove = false, allBelow = true;
+        for (int64_t v : values) {
+            anyAbove = anyAbove || v > limit;
+            allBelow = allBelow && v < limit;
+        }
+        if (anyAbove) ++width;
+        if (allBelow) break;
+    }
+    return width;
+}
+
+int32_t centredColumn(int32_t w, size_t length, int32_t c) {
+    return roundToInt((w - static_cast<double>(length)) / 2 + c);
 }
 
 void printNumberInPlace(int32_t row, int32_t column, int32_t width, int32_t value) {

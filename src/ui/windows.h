@@ -3,6 +3,7 @@
 // checkered removal, rows of blanks, the two-bar status panel, and the line
 // animations and grey fades of the title screen.
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 struct GameState;
@@ -21,6 +22,14 @@ void drawFrame(int32_t c, int32_t r, int32_t w, int32_t h);
 void clearWindow(int32_t c, int32_t r, int32_t w, int32_t h);
 // `rows` rows of `width` blanks from (r, c) downwards.
 void fillBlank(int32_t c, int32_t r, int32_t width, int32_t rows);
+// The width of a report window: `base`, plus one for every power of ten m
+// (10, 100, ...) for which a watched value exceeds t x m, the scan stopping at
+// the first m that every value is below. Compared in 64 bits, so any value
+// sizes its window and the scan always ends.
+int32_t autoSizedWidth(int32_t base, std::initializer_list<int64_t> values, int32_t t);
+// The column of a title of `length` centred in an inner width w:
+// (w - length) / 2 + c, to the nearest integer with ties to even.
+int32_t centredColumn(int32_t w, size_t length, int32_t c);
 // A number at a fixed place of a screen that redraws it: the `width` cells
 // from (row, column) are blanked first, so a shorter number leaves no digit
 // of the longer one behind. Ends with a line break.
