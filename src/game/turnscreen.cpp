@@ -6,6 +6,7 @@
 #include "commands/construction.h"
 #include "commands/expedition.h"
 #include "commands/mission.h"
+#include "commands/operations.h"
 #include "commands/outputallocation.h"
 #include "commands/productionorder.h"
 #include "commands/reports.h"
@@ -41,7 +42,7 @@ void printMark(int32_t entry, const char* mark) {
 // ---- Commands plug in here ------------------------------------------------
 // Starts the command of menu entry `entry` (1 to 12; 13 ends the turn and
 // never comes here). Each command draws its windows over the turn screen,
-// removes them and returns; an entry without a command returns at once.
+// removes them and returns.
 void runCommand(GameState& game, int32_t entry) {
     switch (entry) {
         case 1: construction(game); break;
@@ -52,7 +53,7 @@ void runCommand(GameState& game, int32_t entry) {
         case 6: mission(game); break;
         case 7: warehouseReport(game); break;
         case 8: populationReport(game); break;
-        // case 9: operations(game); break;            // operations against another player
+        case 9: operations(game); break;
         case 10: outputAllocation(game); break;
         case 11: powerOverview(game); break;
         case 12: traderScreen(game); break;
