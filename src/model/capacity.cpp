@@ -7,17 +7,19 @@ namespace {
 
 int player(const GameState& game) { return playerSlot(game.currentPlayer); }
 
-}  // namespace
-
-int32_t storeCapacity(const GameState& game) {
-    const int p = player(game);
+int32_t storeCapacityOf(const GameState& game, int p) {
     return game.storehouses[p] * 500 + game.techLevel[p][2] * game.storehouses[p] * 50;
 }
 
-int32_t housingCapacity(const GameState& game) {
-    const int p = player(game);
+int32_t housingCapacityOf(const GameState& game, int p) {
     return game.housing[p] * 50 + game.techLevel[p][1] * game.housing[p] * 5;
 }
+
+}  // namespace
+
+int32_t storeCapacity(const GameState& game) { return storeCapacityOf(game, player(game)); }
+
+int32_t housingCapacity(const GameState& game) { return housingCapacityOf(game, player(game)); }
 
 int32_t powerCapacity(const GameState& game) {
     const int p = player(game);
@@ -34,9 +36,11 @@ int32_t peopleHoused(const GameState& game) {
     return game.population1[p] + game.population2[p] + game.population3[p] + game.population4[p];
 }
 
-int64_t freeRoom(const GameState& game) {
-    const int p = player(game);
-    return int64_t{storeCapacity(game)} - game.goods1[p] - game.goods2[p] - game.goods3[p] - game.goods4[p];
+int64_t freeRoom(const GameState& game) { return freeRoom(game, player(game)); }
+
+int64_t freeRoom(const GameState& game, int p) {
+    p = playerSlot(p);
+    return int64_t{storeCapacityOf(game, p)} - game.goods1[p] - game.goods2[p] - game.goods3[p] - game.goods4[p];
 }
 
 int64_t baseFreeRoom(const GameState& game) {
@@ -44,9 +48,11 @@ int64_t baseFreeRoom(const GameState& game) {
     return int64_t{game.storehouses[p]} * 500 - game.goods1[p] - game.goods2[p] - game.goods3[p] - game.goods4[p];
 }
 
-int64_t freeHousing(const GameState& game) {
-    const int p = player(game);
-    return int64_t{housingCapacity(game)} - game.population1[p] - game.population2[p] - game.population3[p] -
+int64_t freeHousing(const GameState& game) { return freeHousing(game, player(game)); }
+
+int64_t freeHousing(const GameState& game, int p) {
+    p = playerSlot(p);
+    return int64_t{housingCapacityOf(game, p)} - game.population1[p] - game.population2[p] - game.population3[p] -
            game.population4[p];
 }
 

@@ -15,6 +15,9 @@ int32_t powerCapacity(const GameState& game);
 // What the store can still take: its capacity less the four goods, in 64 bits
 // so that no saved values can make it wrap.
 int64_t freeRoom(const GameState& game);
+// The same for any player's colony (slot p).
+int64_t freeRoom(const GameState& game, int p);
+int64_t freeHousing(const GameState& game, int p);
 // Store room without the research bonus: 500 per storehouse less the goods.
 int64_t baseFreeRoom(const GameState& game);
 // Housing capacity less the people housed.

@@ -75,6 +75,8 @@ bool feedColony(GameState& game, int p) {
         game.goods4[p] = 0;
         famine = true;
     } else {
+        // The colony dies with an empty store, not a negative one.
+        game.goods4[p] = 0;
         return false;
     }
 
