@@ -12,7 +12,9 @@ TEST(Fields, IntegerFieldRules) {
         {"   7   ", 7},      {"&H1F", 31},         {"&h1f", 31},       {"&B101", 5},
         {"&O17", 15},        {"-&H10", -16},       {"+42", 42},        {"12abc", 12},
         {"", 0},             {"2147483648", INT32_MIN},                 {"4294967297", 1},
-        {"1e3.0", 1000},     {"\t9,", 9},          {"99999999999999999999999", -1304428545},
+        {"1e3.0", 1},        {"\t9,", 9},          {"99999999999999999999999", -1304428545},
+        // Plain decimals only: no hexadecimal floats, no exponents.
+        {"0x1.8", 0},        {"1.5e3", 2},         {"-.5", 0},         {"3.", 3},
     };
     for (const auto& c : cases) {
         setInputText(c.line);
@@ -49,6 +51,13 @@ TEST(Fields, LongStringIsCutAndTheRestIsTheNextField) {
     EXPECT_EQ(readStringField().size(), 4096u);
     EXPECT_EQ(readStringField(), std::string(904, 'x'));
     EXPECT_EQ(readStringField(), "y");
+}
+
+TEST(Fields, AFieldOfExactlyTheLimitTakesItsLineEnd) {
+    setInputText(std::string(4096, 'x') + "\r\n12\r\nlast");
+    EXPECT_EQ(readStringField().size(), 4096u);
+    EXPECT_EQ(readIntegerField(), 12) << "the fields after it do not shift";
+    EXPECT_EQ(readStringField(), "last");
 }
 
 TEST(Fields, LongNumberTakesAtMost22Characters) {

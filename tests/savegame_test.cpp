@@ -35,11 +35,12 @@ std::string textOf(const GameState& game) {
     return text;
 }
 
+// Lines end at LF, with or without a CR before it.
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     size_t from = 0;
-    for (size_t end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2)
-        lines.push_back(text.substr(from, end - from));
+    for (size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1)
+        lines.push_back(text.substr(from, end - from - (end > from && text[end - 1] == '\r' ? 1 : 0)));
     if (from < text.size()) lines.push_back(text.substr(from));
     return lines;
 }
@@ -80,7 +81,11 @@ std::string joined(const std::vector<std::string>& fields, const std::string& se
 
 std::string withField(const std::string& text, int field, const std::string& value) {
     auto fields = fieldsOf(text);
-    fields.at(field) = value;
+    if (field < 0 || static_cast<size_t>(field) >= fields.size()) {
+        ADD_FAILURE() << "the file has " << fields.size() << " fields, not " << field + 1;
+        return text;
+    }
+    fields[field] = value;
     return joined(fields, "\r\n");
 }
 

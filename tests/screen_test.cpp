@@ -40,6 +40,19 @@ TEST_F(ScreenTest, PrintedTextReadsBackCellByCell) {
     EXPECT_EQ(cursorColumn(), 1);
 }
 
+TEST_F(ScreenTest, EveryTextColourReadsBack) {
+    for (int c = 1; c < 16; ++c) {
+        setColour(c);
+        moveCursor(7, c);
+        printText("#", false);
+    }
+    for (int c = 1; c < 16; ++c) EXPECT_EQ(colourAt(7, c), c) << "colour " << c;
+    setColour(0);
+    moveCursor(7, 16);
+    printText("#", false);
+    EXPECT_EQ(colourAt(7, 16), 0) << "colour 0 is black on black";
+}
+
 TEST_F(ScreenTest, BlankOverTheMarkErasesItBackgroundIncluded) {
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 16; ++y) setPixel(8 * 9 + x, 16 * 4 + y, 77);  // something behind the cell

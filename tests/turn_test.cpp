@@ -45,6 +45,16 @@ TEST_F(TurnTest, PassingTheTurnAndTheCalendar) {
     }
 }
 
+TEST_F(TurnTest, SlotsAboveThePlayerCountTakeNoTurn) {
+    // Slot 3 still active from a larger game that this one was loaded over.
+    players({"Ala", "Bob", "Cyryl"});
+    game.playerCount = 2;
+    game.currentPlayer = 2;
+    endTurn(game);
+    EXPECT_EQ(game.currentPlayer, 1);
+    EXPECT_EQ(game.month, 2) << "the calendar moves on the wrap";
+}
+
 TEST_F(TurnTest, CountdownsFallForEveryPlayerOnlyWhenTheCalendarMoves) {
     players({"Ala", "Bob", "Cyryl"});
     game.playerActive[2] = 0;
@@ -216,6 +226,14 @@ TEST_F(TurnTest, RaidOfTheLowestRaiderEndsTheProgram) {
 
     keys("Space Space");
     EXPECT_THROW(startOfTurn(game), ProgramEnded);
+}
+
+TEST_F(TurnTest, RaidOfTheHighestNumberedPlayerArrives) {
+    players({"Ala", "Bob", "Cyryl", "Dora", "Ewa"});
+    game.raidTarget[5] = 1;
+    keys("Space");
+    runUntilWaiting(game);
+    EXPECT_EQ(textAt(8, 5, 24), "Najazd gracza Ewa dotarl");
 }
 
 TEST_F(TurnTest, RaidAgainstAnotherPlayerDoesNotStopThisTurn) {

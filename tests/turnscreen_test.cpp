@@ -213,6 +213,14 @@ TEST_F(TurnScreenTest, LanguageSwitch) {
     }
     EXPECT_EQ(game.selectedCommand, 2) << "a switch keeps the marked entry";
     EXPECT_EQ(readCell(4, 3).character, 175);
+
+    // Back to the narrower menu: nothing of the wider frame stays standing.
+    clearScreen();
+    keys("e p");
+    showUntilWaiting(game);
+    EXPECT_EQ(frameRightCorner(2, 2), 2 + 13 + 1);
+    for (int row = 2; row <= 16; ++row)
+        EXPECT_EQ(textAt(row, 17, 16), std::string(16, ' ')) << "row " << row;
 }
 
 }  // namespace

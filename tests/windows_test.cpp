@@ -135,6 +135,7 @@ TEST_F(Windows, FillBlankErasesItsRowsOnly) {
         {"negative rows", 10, 5, 7, -4, 1, 0},
         {"negative width", 10, 5, -3, 2, 1, 0},
         {"past the bottom", 10, 28, 7, 1000000000, 28, 30},
+        {"to the last column", 74, 3, 6, 2, 3, 4},
     };
     for (const Case& k : cases) {
         for (int row = 1; row <= 30; ++row) {
@@ -148,7 +149,9 @@ TEST_F(Windows, FillBlankErasesItsRowsOnly) {
             EXPECT_EQ(textAt(row, k.c, width), blanked ? std::string(width, ' ') : std::string(width, 'x'))
                 << k.what << ", row " << row;
             EXPECT_EQ(textAt(row, k.c - 1, 1), "x") << k.what << ", row " << row << ": left of the blanks";
-            EXPECT_EQ(textAt(row, k.c + width, 1), "x") << k.what << ", row " << row << ": right of the blanks";
+            if (k.c + width <= gridColumns) {
+                EXPECT_EQ(textAt(row, k.c + width, 1), "x") << k.what << ", row " << row << ": right of the blanks";
+            }
         }
     }
     fillBlank(10, 5, 7, 3);

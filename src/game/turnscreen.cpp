@@ -91,8 +91,12 @@ Flow turnScreen(GameState& game) {
     // Set to 1 by every game entry; anything else would put the mark on the frame.
     if (game.selectedCommand < 1 || game.selectedCommand > menuEntries) game.selectedCommand = 1;
 
+    int32_t shownWidth = 0;
     for (;;) {
         const int32_t width = drawTurnScreen(game);
+        // A narrower menu (another language) takes the old frame's right part away.
+        if (shownWidth > width) fillBlank(width + 4, 2, shownWidth - width, menuHeight + 2);
+        shownWidth = width;
         bool redraw = false;
         while (!redraw) {
             setColour(4);

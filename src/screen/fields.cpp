@@ -57,7 +57,14 @@ int32_t wrapToInt32(uint64_t bits) { return static_cast<int32_t>(static_cast<uin
 
 int32_t convertInteger(const std::string& field) {
     if (field.find('.') != std::string::npos) {
-        const double x = std::strtod(field.c_str(), nullptr);
+        // Plain decimals only: a sign, digits, a point and digits. The C
+        // library would also take hexadecimal and exponents ("0x1.8" as 1.5).
+        size_t end = 0;
+        if (end < field.size() && (field[end] == '+' || field[end] == '-')) ++end;
+        while (end < field.size() && field[end] >= '0' && field[end] <= '9') ++end;
+        if (end < field.size() && field[end] == '.') ++end;
+        while (end < field.size() && field[end] >= '0' && field[end] <= '9') ++end;
+        const double x = std::strtod(field.substr(0, end).c_str(), nullptr);
         const double r = std::nearbyint(x);  // ties to even in the default rounding mode
         if (!std::isfinite(r) || std::fabs(r) >= 9.2e18) return 0;
         return wrapToInt32(static_cast<uint64_t>(static_cast<int64_t>(r)));
@@ -135,8 +142,9 @@ std::string readStringField() {
     }
     while (!atEnd() && peek() != ',' && !isLineEnd(peek()) && field.size() < longestString)
         field += s.text[s.at++];
-    // A field cut at the length limit leaves the rest for the next field.
-    if (field.size() < longestString && !atEnd()) {
+    // A field cut at the length limit leaves the rest for the next field; one
+    // that ends exactly there still takes its separator.
+    if (!atEnd()) {
         if (peek() == ',')
             ++s.at;
         else
