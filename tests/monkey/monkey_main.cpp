@@ -2,7 +2,7 @@
 // backend, in one process, and checks the game's invariants whenever the
 // program waits for a key. A broken invariant prints the seed and writes the
 // keys that led to it as a replay script.
-//   colonies-monkey [--seed N] [--keys N] [--script FILE] DATA-DIR FIXTURES-DIR
+//   colonies-monkey [--seed N] [--keys N] [--script FILE] [--record FILE] DATA-DIR FIXTURES-DIR
 #include <unistd.h>
 
 #include <chrono>
@@ -21,6 +21,7 @@
 #include "screen/backend_headless.h"
 #include "screen/keys.h"
 #include "screen/random.h"
+#include "screen/snapshot.h"
 
 namespace fs = std::filesystem;
 
@@ -67,6 +68,8 @@ public:
         }
         const std::string why = brokenInvariant(game);
         if (!why.empty()) throw Broken{why};
+        // Keys of a typed name still to come are given first.
+        if (backend.nextKey < backend.script.size()) return;
         if (played >= budget) throw OutOfBudget{};
         if (game.tablesExist) {
             const int64_t when = (int64_t{game.year} * 12 + game.month) * 8 + game.currentPlayer;
@@ -145,7 +148,8 @@ void writeScript(const std::string& path, const std::vector<std::string>& record
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: colonies-monkey [--seed N] [--keys N] [--script FILE] DATA-DIR FIXTURES-DIR\n");
+    std::fprintf(stderr,
+                 "usage: colonies-monkey [--seed N] [--keys N] [--script FILE] [--record FILE] DATA-DIR FIXTURES-DIR\n");
     return 2;
 }
 
@@ -154,14 +158,15 @@ int usage() {
 int main(int argc, char** argv) {
     uint64_t seed = 1;
     long long budget = 100000;
-    std::string scriptPath = fs::absolute("monkey-failure.keys").string(), dataDir, fixturesDir;
+    std::string scriptPath = fs::absolute("monkey-failure.keys").string(), recordPath, dataDir, fixturesDir;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if ((a == "--seed" || a == "--keys" || a == "--script") && i + 1 < argc) {
+        if ((a == "--seed" || a == "--keys" || a == "--script" || a == "--record") && i + 1 < argc) {
             const std::string v = argv[++i];
             if (a == "--seed") seed = std::strtoull(v.c_str(), nullptr, 10);
             if (a == "--keys") budget = std::strtoll(v.c_str(), nullptr, 10);
             if (a == "--script") scriptPath = fs::absolute(v).string();
+            if (a == "--record") recordPath = fs::absolute(v).string();
         } else if (dataDir.empty()) {
             dataDir = fs::absolute(a).string();
         } else if (fixturesDir.empty()) {
@@ -203,6 +208,7 @@ int main(int argc, char** argv) {
         clearKeys();
         seedRandom(327680);
         turnScreenStackMark = 0;
+        game = GameState();
         ++runs;
         try {
             startUp(game);
@@ -211,6 +217,12 @@ int main(int argc, char** argv) {
             monkey.newRun();
             continue;
         } catch (const OutOfBudget&) {
+            // --record keeps a clean run's keys and last screen, to check
+            // that colonies-replay plays the same game from them.
+            if (!recordPath.empty()) {
+                writeScript(recordPath, monkey.record, seed, fixtures, "recorded");
+                std::ofstream(recordPath + ".json") << snapshotJson("waiting");
+            }
             break;
         } catch (const Broken& b) {
             std::fprintf(stderr, "colonies-monkey: seed %llu, after %lld keys: %s\n",
