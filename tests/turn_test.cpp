@@ -199,6 +199,7 @@ TEST_F(TurnTest, ThreeFaminesAreSurvivedAndTheFourthKills) {
     EXPECT_EQ(colourAt(8, 6), 4);
     EXPECT_EQ(frameRightCorner(5, 5), 5 + 31 + 1);
     EXPECT_TRUE(game.tablesExist) << "Enter and Esc do not close the death message";
+    EXPECT_EQ(game.goods4[1], 0) << "a dead colony's store is empty, not below zero";
 
     game.menuCursor = 3;
     game.month = 7;

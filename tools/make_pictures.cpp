@@ -1,12 +1,14 @@
 // make_pictures: draws the title picture and the three planet pictures the game loads.
 //
 // Redraw with:
-//   g++ -std=c++17 -O2 -I src tools/make_pictures.cpp src/screen/palette.cpp -o /tmp/make_pictures
+//   g++ -std=c++17 -O2 -I src tools/make_pictures.cpp src/screen/palette.cpp src/screen/png.cpp -o /tmp/make_pictures
 //   /tmp/make_pictures data
-// which writes data/Grafika/menu.bmp and data/grafika/planet1.rys .. planet3.rys.
+// which writes data/Grafika/menu.bmp, data/grafika/planet1.rys .. planet3.rys
+// and the desktop icon data/icons/colonies.png.
 // All randomness comes from fixed seeds, so every run writes the same bytes.
 
 #include "screen/palette.h"
+#include "screen/png.h"
 
 #include <algorithm>
 #include <cmath>
@@ -231,8 +233,8 @@ Surface moonSurface(Vec n) {
 // Draws a lit sphere over the picture, and its atmosphere glow around it.
 void drawSphere(Canvas& img, double cx, double cy, double radius, Vec light, Surface (*surface)(Vec), Col atmosphere,
                 double haze, double glowWidth) {
-    for (int y = 0; y < menuHeight; ++y)
-        for (int x = 0; x < menuWidth; ++x) {
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x) {
             double dx = (x + 0.5 - cx) / radius, dy = (y + 0.5 - cy) / radius, d2 = dx * dx + dy * dy;
             double d = std::max(1e-9, std::sqrt(d2));
             double limbLight = smoothstep(-0.35, 0.5, dot(Vec{dx / d, dy / d, 0}, light));
@@ -428,6 +430,28 @@ void makePlanet(const std::string& path, const World& world) {
     }
 }
 
+// ---------------------------------------------------------------- desktop icon
+
+// The home world of the title picture, whole, on a clear background.
+void makeIcon(const std::string& path) {
+    constexpr int size = 64;
+    constexpr double radius = 27;
+    Canvas img(size, size);
+    drawSphere(img, size / 2.0, size / 2.0, radius, normalize(Vec{-0.80, -0.50, 0.20}), homeSurface,
+               Col{0.35, 0.62, 1.0}, 1.0, 4);
+    std::vector<uint32_t> pixels;
+    auto byte = [](double v) { return static_cast<uint32_t>(std::lround(255 * clamp01(v))); };
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const double d = std::hypot(x + 0.5 - size / 2.0, y + 0.5 - size / 2.0);
+            const double alpha = clamp01((radius + 4 - d) / 4);  // the disc and its glow fading out
+            const Col c = img.at(x, y);
+            pixels.push_back(byte(alpha) << 24 | byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b));
+        }
+    const std::vector<uint8_t> png = encodePng(size, size, pixels, true);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -446,5 +470,7 @@ int main(int argc, char** argv) {
         {"planet3", lushSurface, Col{0.40, 0.68, 1.0}, 0.9, 9, 23},
     };
     for (int k = 0; k < 3; ++k) makePlanet(dir + "/grafika/planet" + std::to_string(k + 1) + ".rys", worlds[k]);
+    std::filesystem::create_directories(dir + "/icons");
+    makeIcon(dir + "/icons/colonies.png");
     return 0;
 }

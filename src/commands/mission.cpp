@@ -1,6 +1,5 @@
 #include "commands/mission.h"
 
-#include <cstdio>
 #include <string>
 
 #include "model/economy.h"
@@ -55,10 +54,10 @@ void drawScreen(const GameState& game, int p) {
     printText(" " + textLine(317), true);
 }
 
-// The key that ends the program keeps the game: it is saved first, as the
-// game menu saves, to "autosave", which the main menu can continue.
+// The key that ends the program keeps the game: it is saved first to
+// "autosave", which the main menu can continue.
 [[noreturn]] void saveAndEnd(const GameState& game) {
-    if (!writeSavedGame(game, "autosave.dat")) std::fprintf(stderr, "colonies: could not write autosave.dat\n");
+    saveRecoveryGame(game);
     endProgram();
 }
 

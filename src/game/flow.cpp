@@ -1,6 +1,7 @@
 #include "game/flow.h"
 
 #include "game/setup.h"
+#include "model/savegame.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -15,8 +16,27 @@ void startUp(GameState& game) {
     copyFixedTexts(game);
 }
 
+namespace {
+
+// What a closed window or a signal must keep: the game, once it is under way
+// (from its first start of turn or its loading on); the title, the menus and
+// the set-up of a new game end without a save.
+const GameState* runningGame = nullptr;
+Flow currentFlow = Flow::title;
+
+void keepGameInProgress() {
+    const bool underWay = currentFlow == Flow::gameEntry || currentFlow == Flow::turnScreen ||
+                          currentFlow == Flow::gameMenu || currentFlow == Flow::startOfTurn;
+    if (runningGame && runningGame->tablesExist && underWay) saveRecoveryGame(*runningGame);
+}
+
+}  // namespace
+
 void runFlow(GameState& game, Flow next) {
+    runningGame = &game;
+    setCloseHandler(keepGameInProgress);
     for (;;) {
+        currentFlow = next;
         switch (next) {
             case Flow::title: next = titleScreen(game); break;
             case Flow::mainMenu: next = mainMenu(game); break;

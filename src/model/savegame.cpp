@@ -219,6 +219,12 @@ bool writeSavedGame(const GameState& game, const std::string& path) {
     return savedGameText(game, text) && replaceFile(path, text);
 }
 
+bool saveRecoveryGame(const GameState& game) {
+    if (writeSavedGame(game, "autosave.dat")) return true;
+    std::fprintf(stderr, "colonies: could not write autosave.dat; the game is lost\n");
+    return false;
+}
+
 bool readSavedGame(GameState& game, const std::string& path) {
     // Only a plain file: reading a folder fails inside the stream library.
     struct stat status;

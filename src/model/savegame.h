@@ -31,6 +31,12 @@ bool savedGameText(const GameState& game, std::string& text);
 // renamed over the old file. False on any failure; the old file is untouched.
 bool writeSavedGame(const GameState& game, const std::string& path);
 
+// The recovery save of a game the program ends in the middle of (the window
+// closed, a signal, the mission screen's "a"): "autosave.dat" in the game
+// folder, written as writeSavedGame writes. A failure is reported on standard
+// error; false then.
+bool saveRecoveryGame(const GameState& game);
+
 // Reads into a copy and takes it over only when the whole file is good. False,
 // with the game untouched, for a missing file, one that ends before its last
 // value, or one holding a value savedValuesValid refuses.

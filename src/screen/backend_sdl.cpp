@@ -102,8 +102,8 @@ struct SdlBackend : Backend {
         idleSleeps = 0;
         switch (e.type) {
             case SDL_QUIT:
-                // Closing the window is only a key; the game decides what to do.
-                queueKey(keyWindowClosed);
+                // The game keeps a game in progress, then the program ends.
+                requestClose();
                 break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
@@ -123,7 +123,7 @@ struct SdlBackend : Backend {
             case SDL_KEYDOWN: {
                 const SDL_Keycode k = e.key.keysym.sym;
                 const bool alt = e.key.keysym.mod & KMOD_ALT;
-                if (alt && (k == SDLK_RETURN || k == SDLK_KP_ENTER)) {
+                if ((alt && (k == SDLK_RETURN || k == SDLK_KP_ENTER)) || k == SDLK_F11) {
                     const bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
                     SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
                     render();

@@ -1,5 +1,6 @@
 #include "screen/keys.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <deque>
 
@@ -7,8 +8,7 @@
 #include "screen/screen.h"
 
 const std::string keyUp = "\xFFH", keyDown = "\xFFP", keyLeft = "\xFFK", keyRight = "\xFFM",
-                  keyHome = "\xFFG", keyEnd = "\xFFO", keyDelete = "\xFFS",
-                  keyWindowClosed = "\xFFk";
+                  keyHome = "\xFFG", keyEnd = "\xFFO", keyDelete = "\xFFS";
 const std::string keyEnter = "\r", keyEsc = "\x1B", keySpace = " ", keyBackspace = "\b",
                   keyTab = "\t";
 
@@ -26,7 +26,30 @@ KeyState& keys() {
     return k;
 }
 
+volatile std::sig_atomic_t closeRequested = 0;
+void (*closeHandler)() = nullptr;
+
+void onCloseSignal(int) { closeRequested = 1; }
+
+// Runs the game's handler once, then ends the program.
+void closeIfRequested() {
+    if (!closeRequested) return;
+    closeRequested = 0;
+    void (*handler)() = closeHandler;
+    closeHandler = nullptr;
+    if (handler) handler();
+    endProgram();
+}
+
 }  // namespace
+
+void setCloseHandler(void (*handler)()) { closeHandler = handler; }
+
+void requestClose() { closeRequested = 1; }
+
+void installCloseSignals() {
+    for (int s : {SIGTERM, SIGINT, SIGHUP}) std::signal(s, onCloseSignal);
+}
 
 void queueKey(const std::string& key) {
     KeyState& k = keys();
@@ -52,6 +75,7 @@ std::string pollKey() {
     KeyState& k = keys();
     refreshScreen();
     if (Backend* b = currentBackend()) b->pumpEvents(k.queue.empty());
+    closeIfRequested();
     k.keyHit = false;
     if (k.queue.empty()) return "";
     std::string key = k.queue.front();
@@ -62,6 +86,7 @@ std::string pollKey() {
 void sleepMs(int ms) {
     refreshScreen();
     if (Backend* b = currentBackend()) b->sleepMs(ms);
+    closeIfRequested();
 }
 
 void waitForKey() {
@@ -71,6 +96,7 @@ void waitForKey() {
         Backend* b = currentBackend();
         // A key already queued does not count: only a new arrival sets the flag.
         if (b) b->pumpEvents(!k.keyHit);
+        closeIfRequested();
         if (k.keyHit) break;
         if (b) b->sleepMs(50);
     }
@@ -80,7 +106,9 @@ void waitForKey() {
 double secondsNow() {
     refreshScreen();
     Backend* b = currentBackend();
-    return b ? b->seconds() : 0.0;
+    const double now = b ? b->seconds() : 0.0;
+    closeIfRequested();
+    return now;
 }
 
 void endProgram() {
