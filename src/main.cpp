@@ -1,11 +1,45 @@
-// The game in its window. It reads and writes only in the current directory.
+// The game in its window. It plays in the player's game folder, which it
+// makes and refreshes with the game's data files first.
 #include <cstdio>
+#include <cstring>
 
 #include "game/flow.h"
+#include "game/gamefolder.h"
 #include "screen/backend_sdl.h"
 #include "screen/keys.h"
 
-int main() {
+namespace {
+
+const char* const help =
+    "Usage: colonies [--help | --version]\n"
+    "A turn-based economic strategy game about colonies on planets for one to five\n"
+    "players at one computer, played with the keyboard.\n"
+    "\n"
+    "The game plays in $COLONIES_HOME, else $XDG_DATA_HOME/colonies, else\n"
+    "~/.local/share/colonies, where it keeps the saved games (NAME.dat); closing\n"
+    "the window during a game saves it as \"autosave\".\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        if (std::strcmp(argv[1], "--help") == 0) {
+            std::fputs(help, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[1], "--version") == 0) {
+            std::printf("colonies %s\n", COLONIES_VERSION);
+            return 0;
+        }
+        std::fprintf(stderr, "colonies: unknown option %s\n%s", argv[1], help);
+        return 2;
+    }
+    std::string error;
+    if (!enterGameFolder(findGameFolders(argv[0]), error)) {
+        std::fprintf(stderr, "colonies: %s\n", error.c_str());
+        return 1;
+    }
+    installCloseSignals();
     Backend* backend = createSdlBackend();
     if (!backend) {
         std::fprintf(stderr, "colonies: cannot open a window\n");
