@@ -216,7 +216,9 @@ bool savedGameText(const GameState& game, std::string& text) {
 
 bool writeSavedGame(const GameState& game, const std::string& path) {
     std::string text;
-    return savedGameText(game, text) && replaceFile(path, text);
+    if (!savedGameText(game, text) || !replaceFile(path, text)) return false;
+    filesWritten();
+    return true;
 }
 
 bool saveRecoveryGame(const GameState& game) {

@@ -21,6 +21,8 @@ struct Backend {
     virtual double seconds() = 0;
     // The program is about to end with status 0.
     virtual void programEnding() = 0;
+    // Files were written (a saved game); a browser copies them to its storage.
+    virtual void filesWritten() {}
 };
 
 // The program installs one backend before anything is drawn.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "screen/backend.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
 
@@ -226,6 +227,10 @@ std::string editLine() {
 void readTypedLine() {
     printText("? ", false);
     setInputText(editLine());
+}
+
+void filesWritten() {
+    if (Backend* b = currentBackend()) b->filesWritten();
 }
 
 void writeText(std::string& file, const std::string& s, Ending ending) {

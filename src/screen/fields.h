@@ -22,6 +22,9 @@ bool inputExhausted();
 std::string readStringField();
 int32_t readIntegerField();
 
+// Tells the platform that a file was written, so that it keeps it.
+void filesWritten();
+
 enum class Ending { zone, lineBreak };
 void writeNumber(std::string& file, int32_t n, Ending ending);
 void writeText(std::string& file, const std::string& s, Ending ending);

@@ -1,0 +1,134 @@
+// The only file that knows the browser. The game's key-wait loops run
+// unchanged: each sleep hands the page its turn through Asyncify.
+#include "screen/backend_web.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "screen/cp437.h"
+#include "screen/keys.h"
+#include "screen/screen.h"
+
+namespace {
+
+// KeyboardEvent.key names of the keys the game uses beside typed text.
+const struct {
+    const char* name;
+    const std::string* key;
+} namedKeys[] = {{"ArrowUp", &keyUp},       {"ArrowDown", &keyDown},     {"ArrowLeft", &keyLeft},
+                 {"ArrowRight", &keyRight}, {"Enter", &keyEnter},        {"Escape", &keyEsc},
+                 {"Backspace", &keyBackspace}, {"Delete", &keyDelete},   {"Home", &keyHome},
+                 {"End", &keyEnd},          {"Tab", &keyTab}};
+
+EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*) {
+    if (e->ctrlKey || e->metaKey) return EM_FALSE;  // the browser's own shortcuts
+    for (const auto& n : namedKeys) {
+        if (std::strcmp(e->key, n.name) == 0) {
+            queueKey(*n.key);
+            return EM_TRUE;
+        }
+    }
+    const int byte = cp437FromUtf8(e->key);
+    if (byte >= 32) {
+        queueKey(std::string(1, static_cast<char>(byte)));
+        return EM_TRUE;
+    }
+    return EM_FALSE;
+}
+
+struct WebBackend : Backend {
+    std::vector<uint8_t> rgba;
+    double lastYield = 0;
+    int readsSinceYield = 0;
+
+    void yield(int ms) {
+        emscripten_sleep(ms);
+        lastYield = emscripten_get_now();
+        readsSinceYield = 0;
+    }
+
+    void modeChanged(int width, int height) override {
+        EM_ASM({ colonies.setSize($0, $1); }, width, height);
+    }
+    bool show(const Framebuffer& fb) override {
+        const size_t n = static_cast<size_t>(fb.width) * fb.height;
+        rgba.resize(n * 4);
+        for (size_t i = 0; i < n; ++i) {
+            const uint32_t c = fb.depth == 8 ? fb.palette[fb.indexed[i]] : fb.rgb[i];
+            rgba[i * 4] = static_cast<uint8_t>(c >> 16);
+            rgba[i * 4 + 1] = static_cast<uint8_t>(c >> 8);
+            rgba[i * 4 + 2] = static_cast<uint8_t>(c);
+            rgba[i * 4 + 3] = 255;
+        }
+        EM_ASM({ colonies.draw($0, $1, $2); }, rgba.data(), fb.width, fb.height);
+        return true;
+    }
+    // Keys arrive through the page's event handler whenever the game sleeps.
+    void pumpEvents(bool needKey) override {
+        if (needKey) yield(0);
+    }
+    void sleepMs(int ms) override { yield(ms > 0 ? ms : 0); }
+    // The title's animations wait by reading the clock; the page gets its
+    // turn every few milliseconds so that what they draw is painted (and a
+    // page on a virtual clock sees its time move).
+    double seconds() override {
+        const double now = emscripten_get_now();
+        if (now - lastYield > 12) {
+            yield(0);
+        } else if (++readsSinceYield > 1000) {
+            yield(1);
+        }
+        return emscripten_get_now() / 1000.0;
+    }
+    void programEnding() override {
+        saveBrowserStorage();
+        EM_ASM({ colonies.ended(); });
+    }
+    void filesWritten() override { saveBrowserStorage(); }
+};
+
+}  // namespace
+
+Backend* createWebBackend() {
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onKeyDown);
+    static WebBackend backend;
+    return &backend;
+}
+
+namespace {
+
+// Waits until the game folder and the browser's storage agree: `load` fills
+// the folder from the storage, otherwise the storage is written. The wait
+// sleeps in short steps, so a page under a virtual clock keeps its timers
+// running while the storage works.
+void syncStorage(int load) {
+    EM_ASM(
+        {
+            Module.storageBusy = 1;
+            FS.syncfs(!!$0, function(err) {
+                if (err) console.log("colonies storage: " + err);
+                Module.storageBusy = 0;
+            });
+        },
+        load);
+    while (EM_ASM_INT({ return Module.storageBusy; })) emscripten_sleep(1);
+}
+
+}  // namespace
+
+void mountBrowserStorage(const char* folder) {
+    EM_ASM(
+        {
+            var dir = UTF8ToString($0);
+            FS.mkdirTree(dir);
+            FS.mount(IDBFS, {}, dir);
+        },
+        folder);
+    syncStorage(1);
+}
+
+void saveBrowserStorage() { syncStorage(0); }
