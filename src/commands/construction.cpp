@@ -38,15 +38,7 @@ int32_t chooseType(int32_t width) {
     moveCursor(10, 14);
     printText(std::string(12, ' '), true);
 
-    int32_t entry = 1;
-    for (;;) {
-        drawListMark(entry, 4, 14);
-        const std::string key = pollKey();
-        if (moveListMark(key, entry, listEntries, 4, 14)) continue;
-        if (key == keySpace || key == keyEnter) return entry;
-        if (key == keyEsc) return 0;
-        sleepMs(1);
-    }
+    return chooseFromList(listEntries, 4, 14);
 }
 
 }  // namespace

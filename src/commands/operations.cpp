@@ -56,18 +56,10 @@ int32_t overview(const GameState& game, int p) {
     fillBlank(9, 9, 8, 1);
     for (int i = 0; i < 3; ++i) printLine(10 + i, 9, 8, 27 - i, textLine(194 + i));
 
-    int32_t s = 1;
-    for (;;) {
-        drawListMark(s, 10, 9);
-        const std::string key = pollKey();
-        if (moveListMark(key, s, 3, 10, 9)) continue;
-        if (key == keyEsc || key == keySpace || key == keyEnter) {
-            clearWindow(18, 2, 16, 17);
-            clearWindow(8, 7, 8, 5);
-            return key == keyEsc || s == 3 ? 0 : s;
-        }
-        sleepMs(1);
-    }
+    const int32_t s = chooseFromList(3, 10, 9);
+    clearWindow(18, 2, 16, 17);
+    clearWindow(8, 7, 8, 5);
+    return s == 3 ? 0 : s;
 }
 
 // Every player is listed, the current one too; gives the chosen player or 0.
@@ -91,17 +83,10 @@ int32_t chooseTarget(const GameState& game, Kind kind) {
         moveCursor(13 + k, 11);
         printText(game.playerName[k], true);
     }
-    int32_t s = 1;
-    for (;;) {
-        drawListMark(s, 13, 10);
-        const std::string key = pollKey();
-        if (moveListMark(key, s, players + 1, 13, 10)) continue;
-        if (key == keyEsc || key == keySpace || key == keyEnter) {
-            clearWindow(9, 10, 13, players + 3);
-            return key == keyEsc ? 0 : s - 1;
-        }
-        sleepMs(1);
-    }
+    // The first row cancels, like Esc.
+    const int32_t s = chooseFromList(players + 1, 13, 10);
+    clearWindow(9, 10, 13, players + 3);
+    return s == 0 ? 0 : s - 1;
 }
 
 void drawRaid(const GameState& game, int p, int64_t pendingCost) {

@@ -39,15 +39,7 @@ int32_t chooseType() {
     for (int i = 118; i <= 123; ++i) printLine(i - 112, 16, 13, 148 - i, textLine(i));
     fillBlank(16, 12, 13, 1);
 
-    int32_t entry = 1;
-    for (;;) {
-        drawListMark(entry, 6, 16);
-        const std::string key = pollKey();
-        if (moveListMark(key, entry, listEntries, 6, 16)) continue;
-        if (key == keySpace || key == keyEnter) return entry;
-        if (key == keyEsc) return 0;
-        sleepMs(1);
-    }
+    return chooseFromList(listEntries, 6, 16);
 }
 
 }  // namespace

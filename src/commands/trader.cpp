@@ -196,18 +196,10 @@ int32_t traderMenu(const GameState& game) {
     fillBlank(10, 6, 9, 1);
     for (int i = 0; i < 4; ++i) printLine(7 + i, 10, 9, 28 - i, textLine(156 + i));
 
-    int32_t entry = 1;
-    for (;;) {
-        drawListMark(entry, 7, 10);
-        const std::string key = pollKey();
-        if (moveListMark(key, entry, 4, 7, 10)) continue;
-        if (key == keySpace || key == keyEnter || key == keyEsc) {
-            clearWindow(12, 17, 24, 2);
-            clearWindow(9, 4, 9, 6);
-            return key == keyEsc ? 4 : entry;
-        }
-        sleepMs(1);
-    }
+    const int32_t entry = chooseFromList(4, 7, 10);
+    clearWindow(12, 17, 24, 2);
+    clearWindow(9, 4, 9, 6);
+    return entry == 0 ? 4 : entry;
 }
 
 }  // namespace

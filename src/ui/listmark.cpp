@@ -28,3 +28,15 @@ bool moveListMark(const std::string& key, int32_t& r, int32_t rows, int32_t top,
     }
     return false;
 }
+
+int32_t chooseFromList(int32_t rows, int32_t top, int32_t column) {
+    int32_t r = 1;
+    for (;;) {
+        drawListMark(r, top, column);
+        const std::string key = pollKey();
+        if (moveListMark(key, r, rows, top, column)) continue;
+        if (key == keySpace || key == keyEnter) return r;
+        if (key == keyEsc) return 0;
+        sleepMs(1);
+    }
+}
