@@ -4,9 +4,7 @@
 #include <string>
 
 #include "commands/work.h"
-#include "model/rounding.h"
 #include "model/texttable.h"
-#include "screen/keys.h"
 #include "screen/screen.h"
 #include "ui/listmark.h"
 #include "ui/windows.h"
@@ -24,10 +22,7 @@ constexpr int32_t lastShortfallEntry = 6;
 int32_t chooseType(int32_t width) {
     drawFrame(13, 1, width, 9);
     fillBlank(14, 2, width, 9);
-    setColour(31);
-    const std::string& title = textLine(75);
-    moveCursor(2, roundToInt((width - static_cast<int32_t>(title.size())) / 2.0 + 14));
-    printText(title, true);
+    printCentredTitle(2, width, 14, 75);
     moveCursor(3, 15);
     printText(std::string(12, ' '), true);
     for (int i = 76; i <= 81; ++i) {

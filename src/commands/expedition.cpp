@@ -3,7 +3,6 @@
 #include <string>
 
 #include "model/economy.h"
-#include "model/rounding.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -39,10 +38,7 @@ void drawLength(const GameState& game, int p) {
 void drawScreen(const GameState& game, int p) {
     drawFrame(22, 4, 19, 8);
     fillBlank(23, 5, 19, 8);
-    setColour(31);
-    const std::string& title = textLine(38);
-    moveCursor(5, roundToInt(32.5 - title.size() / 2.0));
-    printText(title, true);
+    printCentredTitle(5, 19, 23, 38);
     setColour(27);
     moveCursor(7, 31);
     printText(textLine(39), true);

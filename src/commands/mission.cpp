@@ -33,10 +33,7 @@ void drawCrew(const GameState& game, int p) {
 void drawScreen(const GameState& game, int p) {
     drawFrame(45, 3, 15, 8);
     fillBlank(46, 4, 15, 8);
-    setColour(31);
-    const std::string& title = textLine(33);
-    moveCursor(4, roundToInt(53.5 - title.size() / 2.0));
-    printText(title, true);
+    printCentredTitle(4, 15, 46, 33);
     setColour(27);
     moveCursor(6, 48);
     printText(textLine(34), true);

@@ -52,9 +52,7 @@ int32_t overview(const GameState& game, int p) {
             printNumber(block == 0 ? totals[i] : free[i], true);
         }
     }
-    printLine(8, 9, 8, 31, textLine(193));
-    fillBlank(9, 9, 8, 1);
-    for (int i = 0; i < 3; ++i) printLine(10 + i, 9, 8, 27 - i, textLine(194 + i));
+    printTitledList(8, 9, 8, 193, 194, 3, 27);
 
     const int32_t s = chooseFromList(3, 10, 9);
     clearWindow(18, 2, 16, 17);
@@ -87,6 +85,18 @@ int32_t chooseTarget(const GameState& game, Kind kind) {
     const int32_t s = chooseFromList(players + 1, 13, 10);
     clearWindow(9, 10, 13, players + 3);
     return s == 0 ? 0 : s - 1;
+}
+
+// Space or Enter confirms what can be confirmed and pays for it; anything
+// else (Esc, the last entry, too little committed) gives everything back.
+void finishPreparation(GameState& game, bool confirmed, int64_t& pendingCost, int confirmationLine,
+                       void (*cancel)(GameState&, int64_t&)) {
+    if (confirmed) {
+        payOperation(game, pendingCost);
+        message(confirmationLine);
+    } else {
+        cancel(game, pendingCost);
+    }
 }
 
 void drawRaid(const GameState& game, int p, int64_t pendingCost) {
@@ -123,12 +133,7 @@ void raidScreen(GameState& game, int p) {
         if (moveListMark(key, s, 3, 6, 8)) continue;
         if (key == keySpace || key == keyEnter || key == keyEsc) {
             clearWindow(7, 3, 17, 12);
-            if (key != keyEsc && s != 3 && raidCanBeConfirmed(game)) {
-                payOperation(game, pendingCost);
-                message(212);
-            } else {
-                cancelRaid(game, pendingCost);
-            }
+            finishPreparation(game, key != keyEsc && s != 3 && raidCanBeConfirmed(game), pendingCost, 212, cancelRaid);
             return;
         }
         bool changed = false;
@@ -192,12 +197,8 @@ void forceScreen(GameState& game, int p) {
             drawForce(game, p, pendingCost);
         } else if (key == keySpace || key == keyEnter || key == keyEsc) {
             clearWindow(4, 2, 23, 14);
-            if (key != keyEsc && s != 6 && forceCanBeConfirmed(game)) {
-                payOperation(game, pendingCost);
-                message(225);
-            } else {
-                cancelForce(game, pendingCost);
-            }
+            finishPreparation(game, key != keyEsc && s != 6 && forceCanBeConfirmed(game), pendingCost, 225,
+                              cancelForce);
             return;
         } else {
             sleepMs(1);

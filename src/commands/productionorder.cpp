@@ -4,7 +4,6 @@
 
 #include "commands/work.h"
 #include "model/texttable.h"
-#include "screen/keys.h"
 #include "screen/screen.h"
 #include "ui/confirm.h"
 #include "ui/listmark.h"
@@ -34,9 +33,7 @@ void noWorkshops() {
 // its rows is blanked as it is printed.
 int32_t chooseType() {
     drawFrame(15, 3, 13, 9);
-    printLine(4, 16, 13, 31, textLine(117));
-    fillBlank(16, 5, 13, 1);
-    for (int i = 118; i <= 123; ++i) printLine(i - 112, 16, 13, 148 - i, textLine(i));
+    printTitledList(4, 16, 13, 117, 118, 6, 30);
     fillBlank(16, 12, 13, 1);
 
     return chooseFromList(listEntries, 6, 16);

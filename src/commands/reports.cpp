@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/capacity.h"
+#include "model/economy.h"
 #include "model/rounding.h"
 #include "model/texttable.h"
 #include "screen/screen.h"
@@ -10,13 +11,6 @@
 #include "ui/windows.h"
 
 namespace {
-
-void printTitle(int32_t row, int32_t width, int32_t c, int line) {
-    setColour(31);
-    const std::string& title = textLine(line);
-    moveCursor(row, centredColumn(width, title.size(), c));
-    printText(title, true);
-}
 
 // A label at (row, column) and its value at `valueColumn`, in one colour.
 void printLabelled(int32_t row, int32_t column, int32_t valueColumn, uint32_t colour, int line, int32_t value) {
@@ -41,7 +35,7 @@ void holdingsReport(GameState& game) {
     const int32_t w = autoSizedWidth(19, {storeCapacity(game)}, 999);
     drawFrame(11, 8, w, 8);
     fillBlank(12, 9, w, 8);
-    printTitle(9, w, 12, 110);
+    printCentredTitle(9, w, 12, 110);
     const double capacities[2] = {static_cast<double>(housingCapacity(game)), static_cast<double>(storeCapacity(game))};
     const int32_t counts[4] = {game.workshops[p], game.structures4[p], game.labs[p], game.structures6[p]};
     for (int i = 111; i <= 116; ++i) {
@@ -65,7 +59,7 @@ void warehouseReport(GameState& game) {
     const int32_t w = autoSizedWidth(15, {goods[0], goods[1], goods[2], goods[3]}, 99);
     drawFrame(40, 10, w, 7);
     fillBlank(41, 11, w, 7);
-    printTitle(11, w, 41, 69);
+    printCentredTitle(11, w, 41, 69);
     for (int i = 0; i < 4; ++i) printLabelled(13 + i, 42, 51, 27 - i, 70 + i, goods[i]);
 
     // Full from 85 %; a store of no capacity (only from an edited file) is full.
@@ -85,7 +79,7 @@ void populationReport(GameState& game) {
     const int32_t w = autoSizedWidth(18, {people[0], people[1], people[2], people[3]}, 99);
     drawFrame(20, 4, w, 15);
     fillBlank(21, 5, w, 15);
-    printTitle(5, w, 21, 53);
+    printCentredTitle(5, w, 21, 53);
 
     const uint32_t groupColours[4] = {26, 25, 24, 24};
     setColour(29);
@@ -119,7 +113,7 @@ void powerOverview(GameState& game) {
     const int32_t w = autoSizedWidth(13, {capacity}, 99);
     drawFrame(34, 14, w, 6);
     fillBlank(35, 15, w, 6);
-    printTitle(15, w, 35, 65);
+    printCentredTitle(15, w, 35, 65);
     setColour(27);
     moveCursor(17, 36);
     printText(textLine(66), true);
@@ -131,7 +125,7 @@ void powerOverview(GameState& game) {
     // Printed once more in the value column, over the label's end.
     moveCursor(18, 43);
     printNumber(inUse, true);
-    printLabelThenValue(20, 36, 68, roundToInt(inUse / 6.0));
+    printLabelThenValue(20, 36, 68, fuelForPower(inUse));
     waitForConfirm();
     clearWindow(34, 14, w, 6);
 }

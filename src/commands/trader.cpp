@@ -38,11 +38,19 @@ void printValue(int32_t row, int32_t column, int32_t value) {
     printNumber(value, true);
 }
 
-// Goods rows trade goods2, goods3, goods1 and goods4, in this order.
-int32_t& goodsOfRow(GameState& game, int p, int32_t r) {
-    PlayerTable* const goods[4] = {&game.goods2, &game.goods3, &game.goods1, &game.goods4};
-    return (*goods[r - 1])[p];
-}
+// The player's tables of each market's rows. Goods rows trade goods2,
+// goods3, goods1 and goods4, in this order; power plants have no free part.
+using Table = PlayerTable PlayerTables::*;
+const Table goodsRows[4] = {&PlayerTables::goods2, &PlayerTables::goods3, &PlayerTables::goods1,
+                            &PlayerTables::goods4};
+const Table equipmentRows[6] = {&PlayerTables::units1, &PlayerTables::units2, &PlayerTables::units3,
+                                &PlayerTables::units4, &PlayerTables::units5, &PlayerTables::powerPlants};
+const Table freeEquipmentRows[6] = {&PlayerTables::freeUnits1, &PlayerTables::freeUnits2, &PlayerTables::freeUnits3,
+                                    &PlayerTables::freeUnits4, &PlayerTables::freeUnits5, nullptr};
+const Table populationRows[4] = {&PlayerTables::population1, &PlayerTables::population2,
+                                 &PlayerTables::population3, &PlayerTables::population4};
+const Table workerRows[4] = {&PlayerTables::workers1, &PlayerTables::workers2, &PlayerTables::workers3,
+                             &PlayerTables::workers4};
 
 void drawGoods(GameState& game, int p) {
     setColour(23);
@@ -50,7 +58,7 @@ void drawGoods(GameState& game, int p) {
     fillBlank(10, 9, 1, 4);
     fillBlank(25, 14, 10, 1);
     for (int32_t r = 1; r <= 4; ++r) {
-        printValue(r + 8, 19, goodsOfRow(game, p, r));
+        printValue(r + 8, 19, (game.*goodsRows[r - 1])[p]);
         printValue(r + 8, 26, game.offerQuantity[firstGoodsItem + r - 1]);
         printValue(r + 8, 32, game.offerPrice[firstGoodsItem + r - 1]);
     }
@@ -61,43 +69,36 @@ void drawGoods(GameState& game, int p) {
 
 bool tradeGoodsRow(GameState& game, int p, int32_t r, TradeKey key) {
     const int item = firstGoodsItem + r - 1;
-    return tradeGoods(key, goodsOfRow(game, p, r), game.offerQuantity[item], game.offerPrice[item], game.money[p],
-                      freeRoom(game), baseFreeRoom(game));
+    return tradeGoods(key, (game.*goodsRows[r - 1])[p], game.offerQuantity[item], game.offerPrice[item],
+                      game.money[p], freeRoom(game), baseFreeRoom(game));
 }
 
 void drawEquipment(GameState& game, int p) {
-    const PlayerTable* const held[6] = {&game.units1, &game.units2, &game.units3,
-                                        &game.units4, &game.units5, &game.powerPlants};
     setColour(23);
     fillBlank(8, 10, 1, 6);
     fillBlank(19, 10, 12, 6);
     for (int32_t r = 1; r <= 6; ++r) {
-        printValue(r + 9, 18, (*held[r - 1])[p]);
+        printValue(r + 9, 18, (game.*equipmentRows[r - 1])[p]);
         printValue(r + 9, 25, game.offerQuantity[firstEquipmentItem + r - 1]);
         printValue(r + 9, 31, game.offerPrice[firstEquipmentItem + r - 1]);
     }
 }
 
 bool tradeEquipmentRow(GameState& game, int p, int32_t r, TradeKey key) {
-    PlayerTable* const units[6] = {&game.units1, &game.units2, &game.units3,
-                                   &game.units4, &game.units5, &game.powerPlants};
-    PlayerTable* const freeUnits[6] = {&game.freeUnits1, &game.freeUnits2, &game.freeUnits3,
-                                       &game.freeUnits4, &game.freeUnits5, nullptr};
     const int item = firstEquipmentItem + r - 1;
-    int32_t* const free = freeUnits[r - 1] ? &(*freeUnits[r - 1])[p] : nullptr;
-    return tradeEquipment(key, (*units[r - 1])[p], free, game.offerQuantity[item], game.offerPrice[item],
-                          game.money[p]);
+    const Table freeTable = freeEquipmentRows[r - 1];
+    int32_t* const free = freeTable ? &(game.*freeTable)[p] : nullptr;
+    return tradeEquipment(key, (game.*equipmentRows[r - 1])[p], free, game.offerQuantity[item],
+                          game.offerPrice[item], game.money[p]);
 }
 
 void drawColonists(GameState& game, int p) {
-    const PlayerTable* const population[4] = {&game.population1, &game.population2, &game.population3,
-                                              &game.population4};
     setColour(23);
     fillBlank(11, 12, 1, 4);
     fillBlank(22, 12, 10, 4);
     fillBlank(26, 17, 6, 1);
     for (int32_t r = 1; r <= 4; ++r) {
-        printValue(r + 11, 21, (*population[r - 1])[p]);
+        printValue(r + 11, 21, (game.*populationRows[r - 1])[p]);
         printValue(r + 11, 27, game.offerQuantity[firstColonistItem + r - 1]);
     }
     setColour(14);
@@ -107,10 +108,7 @@ void drawColonists(GameState& game, int p) {
 }
 
 bool takeColonistsRow(GameState& game, int p, int32_t r, TradeKey key) {
-    PlayerTable* const population[4] = {&game.population1, &game.population2, &game.population3,
-                                        &game.population4};
-    PlayerTable* const workers[4] = {&game.workers1, &game.workers2, &game.workers3, &game.workers4};
-    return takeColonists(key, (*population[r - 1])[p], (*workers[r - 1])[p],
+    return takeColonists(key, (game.*populationRows[r - 1])[p], (game.*workerRows[r - 1])[p],
                          game.offerQuantity[firstColonistItem + r - 1], game.money[p], freeHousing(game));
 }
 
@@ -192,9 +190,7 @@ int32_t traderMenu(const GameState& game) {
     moveCursor(19, 13 + static_cast<int32_t>(textLine(154).size()));
     printNumber(game.traderSize, true);
 
-    printLine(5, 10, 9, 31, textLine(155));
-    fillBlank(10, 6, 9, 1);
-    for (int i = 0; i < 4; ++i) printLine(7 + i, 10, 9, 28 - i, textLine(156 + i));
+    printTitledList(5, 10, 9, 155, 156, 4, 28);
 
     const int32_t entry = chooseFromList(4, 7, 10);
     clearWindow(12, 17, 24, 2);

@@ -4,10 +4,12 @@
 
 #include "model/rounding.h"
 
+int32_t fuelForPower(int32_t powerInUse) { return roundToInt(powerInUse / static_cast<double>(powerPerFuel)); }
+
 MonthFuel monthFuel(int32_t powerInUse, int32_t goods1) {
     MonthFuel m;
     m.fuel = powerInUse / static_cast<double>(powerPerFuel);
-    const int32_t rounded = roundToInt(m.fuel);
+    const int32_t rounded = fuelForPower(powerInUse);
     // At least one unit is burnt every month; a demand below zero (only from a
     // saved game's otherPower) burns no more than that.
     m.minimumUnit = rounded < 1;

@@ -7,6 +7,9 @@
 // Six units of power burn one unit of goods1 a month.
 constexpr int32_t powerPerFuel = 6;
 
+// The goods1 a demand burns, as shown: power / 6 rounded.
+int32_t fuelForPower(int32_t powerInUse);
+
 struct MonthFuel {
     double fuel;      // the demand in goods1, unrounded
     int32_t burnt;    // what the month burns: the rounded demand, at least 1

@@ -5,7 +5,6 @@
 
 #include "model/capacity.h"
 #include "model/economy.h"
-#include "model/rounding.h"
 #include "model/texttable.h"
 #include "screen/screen.h"
 #include "turn/storeallocation.h"
@@ -13,8 +12,6 @@
 #include "ui/windows.h"
 
 namespace {
-
-int32_t fuelShown(int32_t powerInUse) { return roundToInt(powerInUse / static_cast<double>(powerPerFuel)); }
 
 // "<label> <amount> T" in colour 26 on the first inner row of a window at (9, 5).
 void printFuelLine(int label, int32_t amount) {
@@ -42,7 +39,7 @@ void shortageWindow(int firstLine, int32_t amount) {
 void outputReport(int32_t powerInUse) {
     drawFrame(5, 9, 20, 1);
     fillBlank(6, 10, 20, 1);
-    printFuelLine(280, fuelShown(powerInUse));
+    printFuelLine(280, fuelForPower(powerInUse));
     waitForSpaceOrEnter();
     clearWindow(5, 9, 20, 1);
 }
@@ -188,7 +185,7 @@ void monthlyUpdate(GameState& game) {
     // Short of power the fuel is burnt and the countdowns have moved, but
     // nothing is made, delivered or researched.
     if (game.powerInUse[p] > powerCapacity(game)) {
-        shortageWindow(281, fuelShown(game.powerInUse[p]));
+        shortageWindow(281, fuelForPower(game.powerInUse[p]));
         return;
     }
 

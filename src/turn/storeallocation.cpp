@@ -47,7 +47,7 @@ void storeAllocation(GameState& game) {
     setColour(26);
     moveCursor(10, 6);
     printText(textLine(284), false);
-    printNumber(roundToInt(game.powerInUse[p] / static_cast<double>(powerPerFuel)), false);
+    printNumber(fuelForPower(game.powerInUse[p]), false);
     printText(textLine(316), true);
     setColour(4);
     moveCursor(11, 6);

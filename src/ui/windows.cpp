@@ -140,6 +140,21 @@ int32_t centredColumn(int32_t w, size_t length, int32_t c) {
     return roundToInt((w - static_cast<double>(length)) / 2 + c);
 }
 
+void printCentredTitle(int32_t row, int32_t w, int32_t c, int line) {
+    setColour(31);
+    const std::string& title = textLine(line);
+    moveCursor(row, centredColumn(w, title.size(), c));
+    printText(title, true);
+}
+
+void printTitledList(int32_t row, int32_t column, int32_t width, int titleLine, int firstLine, int32_t count,
+                     uint32_t firstColour) {
+    printLine(row, column, width, 31, textLine(titleLine));
+    fillBlank(column, row + 1, width, 1);
+    for (int32_t i = 0; i < count; ++i)
+        printLine(row + 2 + i, column, width, firstColour - i, textLine(firstLine + i));
+}
+
 void printNumberInPlace(int32_t row, int32_t column, int32_t width, int32_t value) {
     fillBlank(column, row, width, 1);
     moveCursor(row, column);

@@ -30,6 +30,14 @@ int32_t autoSizedWidth(int32_t base, std::initializer_list<int64_t> values, int3
 // The column of a title of `length` centred in an inner width w:
 // (w - length) / 2 + c, to the nearest integer with ties to even.
 int32_t centredColumn(int32_t w, size_t length, int32_t c);
+// Text line `line` in colour 31 on `row`, centred as centredColumn says.
+void printCentredTitle(int32_t row, int32_t w, int32_t c, int line);
+// The titled list of a window drawn without a fill: the title (colour 31) on
+// `row`, a row of blanks, then `count` text lines from `firstLine`, one a
+// row, the grey fading one step a row from `firstColour`. Every row is
+// `width` cells, blanked first.
+void printTitledList(int32_t row, int32_t column, int32_t width, int titleLine, int firstLine, int32_t count,
+                     uint32_t firstColour);
 // A number at a fixed place of a screen that redraws it: the `width` cells
 // from (row, column) are blanked first, so a shorter number leaves no digit
 // of the longer one behind. Ends with a line break.
