@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/economy.h"
+#include "model/savegame.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -61,6 +62,14 @@ void printMark(int32_t line, const char* mark) {
     printText(mark, true);
 }
 
+// Esc's give-back of a crew not yet sent; a recovery save does the same.
+void giveBackCrew(GameState& game, const void*) {
+    const int p = playerSlot(game.currentPlayer);
+    if (game.expeditionSent[p] != 0) return;
+    moveUnits(game.expeditionWorkers1[p], game.workers1[p], INT32_MAX);
+    moveUnits(game.expeditionWorkers3[p], game.workers3[p], INT32_MAX);
+}
+
 }  // namespace
 
 void expedition(GameState& game) {
@@ -71,6 +80,7 @@ void expedition(GameState& game) {
     if (game.expeditionProgress[p] >= 100) return;
 
     drawScreen(game, p);
+    holdUndoneWork(giveBackCrew, nullptr);
     int32_t line = 1;
     bool leftByEsc = false, sentNow = false;
     for (;;) {
@@ -105,10 +115,7 @@ void expedition(GameState& game) {
                 break;
             }
         } else if (key == keyEsc) {
-            if (preparing) {
-                moveUnits(game.expeditionWorkers1[p], game.workers1[p], INT32_MAX);
-                moveUnits(game.expeditionWorkers3[p], game.workers3[p], INT32_MAX);
-            }
+            giveBackCrew(game, nullptr);
             leftByEsc = true;
             break;
         } else {
@@ -116,6 +123,7 @@ void expedition(GameState& game) {
         }
     }
 
+    releaseUndoneWork();
     clearWindow(22, 4, 19, 8);
     // The message belongs to this sending only, not to one sent long ago.
     if (leftByEsc || !sentNow) return;

@@ -51,6 +51,12 @@ void drawScreen(const GameState& game, int p) {
     printText(" " + textLine(317), true);
 }
 
+// Esc's give-back of a crew not yet sent; a recovery save does the same.
+void giveBackCrew(GameState& game, const void*) {
+    const int p = playerSlot(game.currentPlayer);
+    if (game.missionSent[p] == 0) moveUnits(game.missionWorkers[p], game.workers1[p], INT32_MAX);
+}
+
 // The key that ends the program keeps the game: it is saved first to
 // "autosave", which the main menu can continue.
 [[noreturn]] void saveAndEnd(const GameState& game) {
@@ -65,6 +71,7 @@ void mission(GameState& game) {
     // Only a mission being prepared takes a length here.
     if (game.missionSent[p] == 0) game.missionMonths[p] = missionLength(game, p);
     drawScreen(game, p);
+    holdUndoneWork(giveBackCrew, nullptr);
 
     for (;;) {
         const std::string key = pollKey();
@@ -87,11 +94,12 @@ void mission(GameState& game) {
             }
             break;
         } else if (key == keyEsc) {
-            if (preparing) moveUnits(game.missionWorkers[p], game.workers1[p], INT32_MAX);
+            giveBackCrew(game, nullptr);
             break;
         } else {
             sleepMs(1);
         }
     }
+    releaseUndoneWork();
     clearWindow(45, 3, 15, 8);
 }

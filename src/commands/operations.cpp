@@ -4,6 +4,7 @@
 
 #include "model/operations.h"
 #include "model/rounding.h"
+#include "model/savegame.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -91,6 +92,7 @@ int32_t chooseTarget(const GameState& game, Kind kind) {
 // else (Esc, the last entry, too little committed) gives everything back.
 void finishPreparation(GameState& game, bool confirmed, int64_t& pendingCost, int confirmationLine,
                        void (*cancel)(GameState&, int64_t&)) {
+    releaseUndoneWork();
     if (confirmed) {
         payOperation(game, pendingCost);
         message(confirmationLine);
@@ -206,6 +208,17 @@ void forceScreen(GameState& game, int p) {
     }
 }
 
+// What a recovery save does to a preparation left open: Esc's give-back.
+void giveBackRaid(GameState& game, const void*) {
+    int64_t pendingCost = 0;
+    cancelRaid(game, pendingCost);
+}
+
+void giveBackForce(GameState& game, const void*) {
+    int64_t pendingCost = 0;
+    cancelForce(game, pendingCost);
+}
+
 }  // namespace
 
 void operations(GameState& game) {
@@ -226,9 +239,11 @@ void operations(GameState& game) {
     // The target is recorded before any unit is chosen; a cancel clears it.
     if (kind == Kind::raid) {
         game.raidTarget[p] = target;
+        holdUndoneWork(giveBackRaid, nullptr);
         raidScreen(game, p);
     } else {
         game.forceTarget[p] = target;
+        holdUndoneWork(giveBackForce, nullptr);
         forceScreen(game, p);
     }
 }

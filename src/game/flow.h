@@ -9,6 +9,10 @@ void startUp(GameState& game);
 // Runs screens from `next` on, each returning where to go, until the end.
 [[noreturn]] void runFlow(GameState& game, Flow next);
 
+// The game as a turn ends: what a recovery save writes while the next start of
+// turn runs, since the saved game has no place for a month half played.
+void keepTurnEnd(const GameState& game);
+
 // The screens of the program's spine; each returns where to go next.
 Flow titleScreen(GameState& game);
 Flow mainMenu(GameState& game);

@@ -107,6 +107,8 @@ Flow gameMenu(GameState& game) {
                 setTextGrid(80, 30);
                 return Flow::gameEntry;
             } else if ((key == keySpace || key == keyEnter) && game.menuCursor == 4) {
+                // One Esc too many and Enter must not lose the game: "autosave" continues it.
+                saveRecoveryGame(game);
                 return Flow::end;
             } else {
                 sleepMs(1);

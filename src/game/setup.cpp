@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "game/flow.h"
 #include "model/texttable.h"
 #include "screen/fields.h"
 #include "screen/keys.h"
@@ -167,5 +168,8 @@ Flow newGameSetup(GameState& game) {
     for (int k = 1; k <= 3; ++k) drawPlanetPicture(pictures[k - 1], 171, 95 * k + 6);
 
     chooseHomeWorlds(game, players);
+    // Closed during the first start of turn, the game keeps its names and
+    // home worlds and continues at player 1's first turn screen.
+    keepTurnEnd(game);
     return Flow::startOfTurn;
 }

@@ -12,6 +12,7 @@
 #include "commands/reports.h"
 #include "commands/research.h"
 #include "commands/trader.h"
+#include "game/flow.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -61,6 +62,14 @@ void runCommand(GameState& game, int32_t entry) {
     }
 }
 // ---------------------------------------------------------------------------
+
+// The turn passes on; until the next turn screen a recovery save keeps the
+// game as this turn ended, so a month is never half played.
+Flow passTurn(GameState& game) {
+    keepTurnEnd(game);
+    endTurn(game);
+    return Flow::startOfTurn;
+}
 
 }  // namespace
 
@@ -112,17 +121,13 @@ Flow turnScreen(GameState& game) {
                 ++game.selectedCommand;
             } else if (key == keyRight) {
                 // Ends the turn without a question and without removing the menu.
-                endTurn(game);
-                return Flow::startOfTurn;
+                return passTurn(game);
             } else if (key == keyEsc) {
                 clearWindow(2, 2, width, menuHeight);
                 return Flow::gameMenu;
             } else if (key == keySpace || key == keyEnter) {
                 clearWindow(2, 2, width, menuHeight);
-                if (game.selectedCommand == endOfTurnEntry) {
-                    endTurn(game);
-                    return Flow::startOfTurn;
-                }
+                if (game.selectedCommand == endOfTurnEntry) return passTurn(game);
                 runCommand(game, game.selectedCommand);
                 redraw = true;
             } else if (key == "p" || key == "e") {

@@ -221,8 +221,34 @@ bool writeSavedGame(const GameState& game, const std::string& path) {
     return true;
 }
 
+namespace {
+
+GiveBackWork heldGiveBack = nullptr;
+const void* heldWork = nullptr;
+bool gameOver = false;
+
+}  // namespace
+
+void holdUndoneWork(GiveBackWork giveBack, const void* work) {
+    heldGiveBack = giveBack;
+    heldWork = work;
+}
+
+void releaseUndoneWork() { holdUndoneWork(nullptr, nullptr); }
+
+void markGameOver() { gameOver = true; }
+
+void resetRecovery() {
+    releaseUndoneWork();
+    gameOver = false;
+}
+
 bool saveRecoveryGame(const GameState& game) {
-    if (writeSavedGame(game, "autosave.dat")) return true;
+    if (gameOver) return false;
+    // The open screen's work is given back in a copy: the game on screen stays as it is.
+    GameState left = game;
+    if (heldGiveBack) heldGiveBack(left, heldWork);
+    if (writeSavedGame(left, "autosave.dat")) return true;
     std::fprintf(stderr, "colonies: could not write autosave.dat; the game is lost\n");
     return false;
 }

@@ -32,10 +32,24 @@ bool savedGameText(const GameState& game, std::string& text);
 bool writeSavedGame(const GameState& game, const std::string& path);
 
 // The recovery save of a game the program ends in the middle of (the window
-// closed, a signal, the mission screen's "a"): "autosave.dat" in the game
-// folder, written as writeSavedGame writes. A failure is reported on standard
-// error; false then.
+// closed, a signal, the mission screen's "a", the game menu's quit):
+// "autosave.dat" in the game folder, written as writeSavedGame writes. It holds
+// a game the player could have left: work a screen holds unconfirmed is given
+// back first, as that screen's Esc would, and once the game is over nothing is
+// written (an older autosave.dat stays). A failure is reported on standard
+// error; false then, and false when nothing was to be written.
 bool saveRecoveryGame(const GameState& game);
+
+// A screen with work not yet confirmed (units committed to an operation, a crew
+// not yet sent) holds, while its keys are read, how its Esc gives it back.
+// `work` is the screen's own data the give-back needs, or null.
+using GiveBackWork = void (*)(GameState& game, const void* work);
+void holdUndoneWork(GiveBackWork giveBack, const void* work);
+void releaseUndoneWork();
+// From the raid or death message on the game is over: there is nothing to keep.
+void markGameOver();
+// A program run starts with no work held and no game over.
+void resetRecovery();
 
 // Reads into a copy and takes it over only when the whole file is good. False,
 // with the game untouched, for a missing file, one that ends before its last

@@ -4,11 +4,18 @@
 
 #include "screen/keys.h"
 
+// No key sends this: it stands for the window's close button.
+const std::string scriptCloseKey = "\xFF\x01";
+
 void HeadlessBackend::pumpEvents(bool needKey) {
     if (!needKey) return;
     if (onKeyWanted) onKeyWanted();
     if (nextKey < script.size()) {
-        queueKey(script[nextKey++]);
+        const std::string& key = script[nextKey++];
+        if (key == scriptCloseKey)
+            requestClose();
+        else
+            queueKey(key);
         return;
     }
     if (onOutOfKeys) onOutOfKeys();
@@ -26,7 +33,8 @@ bool parseKeyScript(const std::string& text, std::vector<std::string>& keys, std
     } named[] = {{"Up", &keyUp},       {"Down", &keyDown},     {"Left", &keyLeft},
                  {"Right", &keyRight}, {"Enter", &keyEnter},   {"Space", &keySpace},
                  {"Esc", &keyEsc},     {"Backspace", &keyBackspace}, {"Delete", &keyDelete},
-                 {"Home", &keyHome},   {"End", &keyEnd},       {"Tab", &keyTab}};
+                 {"Home", &keyHome},   {"End", &keyEnd},       {"Tab", &keyTab},
+                 {"Close", &scriptCloseKey}};
     size_t i = 0;
     int line = 1;
     while (i < text.size()) {

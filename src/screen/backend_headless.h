@@ -36,8 +36,13 @@ struct HeadlessBackend : Backend {
 // wait for a deadline by reading the clock always finish.
 constexpr double clockReadStep = 0.0001;
 
+// The script's "Close": the window's close button, pressed when the program
+// next wants a key.
+extern const std::string scriptCloseKey;
+
 // Turns a key script into key strings. Tokens are separated by white space:
 // Up Down Left Right Enter Space Esc Backspace Delete Home End Tab name keys,
+// Close closes the window,
 // "text in quotes" types its characters, any other single character is that
 // key, and # starts a comment to the end of the line. Returns false and an
 // explanation for a token it does not know.

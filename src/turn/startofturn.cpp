@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/rounding.h"
+#include "model/savegame.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -55,6 +56,8 @@ void raidArrival(const GameState& game) {
         printText(textLine(260), true);
         moveCursor(cursorRow(), 5);
         printText(textLine(261), true);
+        // The game is over at this message: closing the window keeps nothing.
+        markGameOver();
         waitForSpace();
         endProgram();
     }
@@ -115,6 +118,7 @@ void colonyDeath(GameState& game, int p) {
     printText(textLine(308), false);
     printText(game.playerName[p], false);
     printText(textLine(309), true);
+    markGameOver();
     waitForSpace();
 
     // One colony starving ends the game for everybody.
