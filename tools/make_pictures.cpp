@@ -4,7 +4,7 @@
 //   g++ -std=c++17 -O2 -I src tools/make_pictures.cpp src/screen/palette.cpp src/screen/png.cpp -o /tmp/make_pictures
 //   /tmp/make_pictures data
 // which writes data/Grafika/menu.bmp, data/grafika/planet1.rys .. planet3.rys
-// and the desktop icon data/icons/colonies.png.
+// and the desktop icons data/icons/NxN/colonies.png (48, 64, 128 and 256 pixels).
 // All randomness comes from fixed seeds, so every run writes the same bytes.
 
 #include "screen/palette.h"
@@ -432,19 +432,20 @@ void makePlanet(const std::string& path, const World& world) {
 
 // ---------------------------------------------------------------- desktop icon
 
-// The home world of the title picture, whole, on a clear background.
-void makeIcon(const std::string& path) {
-    constexpr int size = 64;
-    constexpr double radius = 27;
+// The home world of the title picture, whole, on a clear background; every size
+// is the 64-pixel drawing scaled, so the sizes look alike.
+void makeIcon(const std::string& path, int size) {
+    const double scale = size / 64.0;
+    const double radius = 27 * scale, glowWidth = 4 * scale;
     Canvas img(size, size);
     drawSphere(img, size / 2.0, size / 2.0, radius, normalize(Vec{-0.80, -0.50, 0.20}), homeSurface,
-               Col{0.35, 0.62, 1.0}, 1.0, 4);
+               Col{0.35, 0.62, 1.0}, 1.0, glowWidth);
     std::vector<uint32_t> pixels;
     auto byte = [](double v) { return static_cast<uint32_t>(std::lround(255 * clamp01(v))); };
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const double d = std::hypot(x + 0.5 - size / 2.0, y + 0.5 - size / 2.0);
-            const double alpha = clamp01((radius + 4 - d) / 4);  // the disc and its glow fading out
+            const double alpha = clamp01((radius + glowWidth - d) / glowWidth);  // the disc and its glow fading out
             const Col c = img.at(x, y);
             pixels.push_back(byte(alpha) << 24 | byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b));
         }
@@ -470,7 +471,10 @@ int main(int argc, char** argv) {
         {"planet3", lushSurface, Col{0.40, 0.68, 1.0}, 0.9, 9, 23},
     };
     for (int k = 0; k < 3; ++k) makePlanet(dir + "/grafika/planet" + std::to_string(k + 1) + ".rys", worlds[k]);
-    std::filesystem::create_directories(dir + "/icons");
-    makeIcon(dir + "/icons/colonies.png");
+    for (int size : {48, 64, 128, 256}) {
+        const std::string folder = dir + "/icons/" + std::to_string(size) + "x" + std::to_string(size);
+        std::filesystem::create_directories(folder);
+        makeIcon(folder + "/colonies.png", size);
+    }
     return 0;
 }
