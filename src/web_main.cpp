@@ -43,7 +43,7 @@ extern "C" {
 // The page's "load a game from a file" asks this before it stores a file as
 // NAME.dat in the game folder: 0 when it may, 1 for a name the game's prompts
 // cannot reach, 2 for bytes that are not a saved game the game can load.
-EMSCRIPTEN_KEEPALIVE int checkCarriedGame(const char* name, const char* bytes, int size) {
+EMSCRIPTEN_KEEPALIVE int checkCarriedFile(const char* name, const char* bytes, int size) {
     if (size < 0) return 2;
     switch (checkCarriedGame(std::string(name), std::string(bytes, static_cast<size_t>(size)))) {
         case CarriedGame::good: return 0;
