@@ -59,8 +59,8 @@ struct WebBackend : Backend {
     bool show(const Framebuffer& fb) override {
         const size_t n = static_cast<size_t>(fb.width) * fb.height;
         rgba.resize(n * 4);
-        // Plain pointers: the size-optimised build calls rather than inlines
-        // the vectors' element access, which made this loop the page's slowest.
+        // Plain pointers: the size-optimised build calls the vectors' element
+        // access instead of inlining it, four calls a pixel.
         uint8_t* out = rgba.data();
         const uint32_t* palette = fb.palette;
         const uint8_t* indexed = fb.indexed.data();
