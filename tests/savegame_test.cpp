@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "screen/fields.h"
 #include "state_compare.h"
 
 namespace {
@@ -485,6 +486,47 @@ TEST(SavedGame, SavedGameNames) {
         {"../gra", false},  {"..", true},         {"ZAPIS", true},
     };
     for (const auto& c : cases) EXPECT_EQ(validSavedGameName(c.name), c.valid) << '[' << c.name << ']';
+}
+
+// The file up to the blank before its last value.
+std::string lastValueCut(const std::string& text) {
+    const std::string values = text.substr(0, text.find_last_not_of(" \r\n") + 1);
+    return values.substr(0, values.find_last_of(" \n") + 1);
+}
+
+TEST(SavedGame, CarriedGamesNeedAReachableNameAndAGameTheReaderTakes) {
+    const std::string good = textOf(sampleGame(2));
+    const struct {
+        const char* why;
+        std::string name, text;
+        CarriedGame want;
+    } cases[] = {
+        {"a good game", "z_domu", good, CarriedGame::good},
+        {"eight characters", "12345678", good, CarriedGame::good},
+        {"a blank inside", "gra 1", good, CarriedGame::good},
+        {"no name", "", good, CarriedGame::badName},
+        {"nine characters", "123456789", good, CarriedGame::badName},
+        {"a comma ends the typed field", "a,b", good, CarriedGame::badName},
+        {"a leading blank is dropped", " ab", good, CarriedGame::badName},
+        {"a leading quote opens a quoted field", "\"ab", good, CarriedGame::badName},
+        {"a path", "a/b", good, CarriedGame::badName},
+        {"a bad name is refused before the bytes", "a,b", "", CarriedGame::badName},
+        {"empty", "z_domu", "", CarriedGame::badGame},
+        {"cut in half", "z_domu", good.substr(0, good.size() / 2), CarriedGame::badGame},
+        {"cut before its last value", "z_domu", lastValueCut(good), CarriedGame::badGame},
+        {"a month out of range", "z_domu", withField(good, monthField, "13"), CarriedGame::badGame},
+        {"a language file", "z_domu", "[texts]\r\n1=Kolonie\r\n", CarriedGame::badGame},
+    };
+    for (const auto& c : cases) EXPECT_EQ(checkCarriedGame(c.name, c.text), c.want) << c.why;
+}
+
+TEST(SavedGame, CheckingACarriedGameLeavesAPromptsTypedLineUnread) {
+    setInputText("Ala,Ola");
+    ASSERT_EQ(readStringField(), "Ala");
+    EXPECT_EQ(checkCarriedGame("z_domu", textOf(sampleGame(2))), CarriedGame::good);
+    EXPECT_EQ(readStringField(), "Ola");
+    EXPECT_TRUE(inputExhausted());
+    closeInput();
 }
 
 }  // namespace

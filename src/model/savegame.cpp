@@ -269,3 +269,14 @@ bool readSavedGameText(GameState& game, const std::string& text) {
     closeInput();
     return read;
 }
+
+CarriedGame checkCarriedGame(const std::string& name, const std::string& text) {
+    const std::string pending = remainingInput();
+    setInputText(name);
+    const bool reachable = validSavedGameName(name) && readStringField() == name;
+    GameState scratch;
+    const bool loads = reachable && readSavedGameText(scratch, text);
+    setInputText(pending);
+    if (!reachable) return CarriedGame::badName;
+    return loads ? CarriedGame::good : CarriedGame::badGame;
+}

@@ -57,3 +57,11 @@ void resetRecovery();
 bool readSavedGame(GameState& game, const std::string& path);
 // The same from bytes already in memory.
 bool readSavedGameText(GameState& game, const std::string& text);
+
+// A saved game brought in from outside the game folder (the browser page's
+// "load a game from a file"): its name must be one the continue and load
+// prompts can reach (typed there, it reads back as itself) and its bytes must
+// load in the reader above. Whatever a prompt has not yet read of its typed
+// line is left as it was.
+enum class CarriedGame { good, badName, badGame };
+CarriedGame checkCarriedGame(const std::string& name, const std::string& text);

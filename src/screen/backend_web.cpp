@@ -5,6 +5,8 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -57,12 +59,18 @@ struct WebBackend : Backend {
     bool show(const Framebuffer& fb) override {
         const size_t n = static_cast<size_t>(fb.width) * fb.height;
         rgba.resize(n * 4);
-        for (size_t i = 0; i < n; ++i) {
-            const uint32_t c = fb.depth == 8 ? fb.palette[fb.indexed[i]] : fb.rgb[i];
-            rgba[i * 4] = static_cast<uint8_t>(c >> 16);
-            rgba[i * 4 + 1] = static_cast<uint8_t>(c >> 8);
-            rgba[i * 4 + 2] = static_cast<uint8_t>(c);
-            rgba[i * 4 + 3] = 255;
+        // Plain pointers: the size-optimised build calls the vectors' element
+        // access instead of inlining it, four calls a pixel.
+        uint8_t* out = rgba.data();
+        const uint32_t* palette = fb.palette;
+        const uint8_t* indexed = fb.indexed.data();
+        const uint32_t* rgb = fb.rgb.data();
+        for (size_t i = 0; i < n; ++i, out += 4) {
+            const uint32_t c = fb.depth == 8 ? palette[indexed[i]] : rgb[i];
+            out[0] = static_cast<uint8_t>(c >> 16);
+            out[1] = static_cast<uint8_t>(c >> 8);
+            out[2] = static_cast<uint8_t>(c);
+            out[3] = 255;
         }
         EM_ASM({ colonies.draw($0, $1, $2); }, rgba.data(), fb.width, fb.height);
         return true;
@@ -101,21 +109,24 @@ Backend* createWebBackend() {
 
 namespace {
 
+// Sleeps in short steps until the page's work started just before (a promise
+// that clears Module.pageBusy when it settles) is over, so that a page under
+// a virtual clock keeps its timers running meanwhile.
+void waitForPage() {
+    while (EM_ASM_INT({ return Module.pageBusy; })) emscripten_sleep(1);
+}
+
 // Waits until the game folder and the browser's storage agree: `load` fills
-// the folder from the storage, otherwise the storage is written. The wait
-// sleeps in short steps, so a page under a virtual clock keeps its timers
-// running while the storage works.
+// the folder from the storage, otherwise the storage is written. The page
+// runs one such copy at a time, its own (a file loaded into the game) too.
 void syncStorage(int load) {
     EM_ASM(
         {
-            Module.storageBusy = 1;
-            FS.syncfs(!!$0, function(err) {
-                if (err) console.log("colonies storage: " + err);
-                Module.storageBusy = 0;
-            });
+            Module.pageBusy = 1;
+            colonies.sync(!!$0).then(function() { Module.pageBusy = 0; });
         },
         load);
-    while (EM_ASM_INT({ return Module.storageBusy; })) emscripten_sleep(1);
+    waitForPage();
 }
 
 }  // namespace
@@ -129,6 +140,25 @@ void mountBrowserStorage(const char* folder) {
         },
         folder);
     syncStorage(1);
+}
+
+bool installPageData(const char* folder, std::string& error) {
+    EM_ASM(
+        {
+            Module.pageBusy = 1;
+            Module.pageError = "";
+            colonies.installData(UTF8ToString($0))
+                .catch(function(e) { Module.pageError = String(e && e.message || e); })
+                .then(function() { Module.pageBusy = 0; });
+        },
+        folder);
+    waitForPage();
+    char* reason = reinterpret_cast<char*>(static_cast<intptr_t>(
+        EM_ASM_INT({ return Module.pageError ? allocateUTF8(Module.pageError) : 0; })));
+    if (!reason) return true;
+    error = reason;
+    std::free(reason);
+    return false;
 }
 
 void saveBrowserStorage() { syncStorage(0); }

@@ -2,19 +2,18 @@
 // read whole and sound leaves the image untouched.
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "screen/readfile.h"
 #include "screen/screen.h"
 
 namespace {
 
-uint32_t le16(const std::vector<uint8_t>& b, size_t at) {
+uint32_t le16(const uint8_t* b, size_t at) {
     return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8;
 }
 
-uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
+uint32_t le32(const uint8_t* b, size_t at) {
     return le16(b, at) | le16(b, at + 2) << 16;
 }
 
@@ -39,18 +38,14 @@ uint32_t nearestIndex(const Framebuffer& fb, uint32_t rgb) {
 
 void loadBitmap(const std::string& path, Image& image) {
     constexpr size_t largestFile = 64u << 20;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return;
-    std::vector<uint8_t> b;
-    char chunk[65536];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        b.insert(b.end(), chunk, chunk + in.gcount());
-        if (b.size() > largestFile) return;
-    }
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return;
+    std::string bytes;
+    if (!readWholeFile(path, bytes, largestFile)) return;
+    const uint8_t* b = reinterpret_cast<const uint8_t*>(bytes.data());
+    const size_t size = bytes.size();
+    if (size < 54 || b[0] != 'B' || b[1] != 'M') return;
     const uint32_t dataOffset = le32(b, 10);
     const uint32_t headerSize = le32(b, 14);
-    if (headerSize < 40 || 14u + headerSize > b.size()) return;
+    if (headerSize < 40 || 14u + headerSize > size) return;
     const int32_t width = static_cast<int32_t>(le32(b, 18));
     const int32_t rawHeight = static_cast<int32_t>(le32(b, 22));
     const uint32_t bpp = le16(b, 28);
@@ -63,13 +58,13 @@ void loadBitmap(const std::string& path, Image& image) {
     // Bit fields are accepted only for 32-bit files, read as the usual BGRA layout.
     if (!(compression == 0 || (compression == 3 && bpp == 32))) return;
     const size_t stride = (static_cast<size_t>(width) * bpp + 31) / 32 * 4;
-    if (dataOffset > b.size() || stride * static_cast<size_t>(height) > b.size() - dataOffset) return;
+    if (dataOffset > size || stride * static_cast<size_t>(height) > size - dataOffset) return;
 
     uint32_t colourTable[256] = {};
     if (bpp == 8) {
         const size_t count = coloursUsed == 0 ? 256 : coloursUsed;
         const size_t tableAt = 14u + headerSize;
-        if (count > 256 || tableAt + count * 4 > b.size()) return;
+        if (count > 256 || tableAt + count * 4 > size) return;
         for (size_t i = 0; i < count; ++i)
             colourTable[i] = le32(b, tableAt + i * 4) & 0xFFFFFF;
     }

@@ -4,11 +4,10 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "screen/backend.h"
 #include "screen/keys.h"
+#include "screen/readfile.h"
 #include "screen/screen.h"
 
 namespace {
@@ -109,10 +108,7 @@ bool openInputFile(const std::string& path) {
     // A folder of that name is not a file; reading one fails part-way.
     struct stat info;
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    s.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return readWholeFile(path, s.text, std::string::npos);
 }
 
 void setInputText(const std::string& text) {
@@ -123,6 +119,8 @@ void setInputText(const std::string& text) {
 void closeInput() { setInputText(""); }
 
 bool inputExhausted() { return atEnd(); }
+
+std::string remainingInput() { return atEnd() ? std::string() : source().text.substr(source().at); }
 
 std::string readStringField() {
     InputSource& s = source();

@@ -18,6 +18,9 @@ void setInputText(const std::string& text);
 void closeInput();
 // True once every byte of the source has been read.
 bool inputExhausted();
+// The unread rest of the source, to be put back with setInputText after
+// reading something else in between.
+std::string remainingInput();
 
 std::string readStringField();
 int32_t readIntegerField();

@@ -1,0 +1,25 @@
+#include "screen/readfile.h"
+
+#include <cstdio>
+
+bool readWholeFile(const std::string& path, std::string& bytes, size_t largest) {
+    bytes.clear();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    char chunk[65536];
+    bool good = true;
+    for (;;) {
+        const size_t n = std::fread(chunk, 1, sizeof chunk, f);
+        bytes.append(chunk, n);
+        if (bytes.size() > largest) {
+            good = false;
+            break;
+        }
+        if (n < sizeof chunk) {
+            good = !std::ferror(f);
+            break;
+        }
+    }
+    std::fclose(f);
+    return good;
+}
