@@ -21,27 +21,26 @@ struct InputSource {
     size_t at = 0;
 };
 
-InputSource& source() {
-    static InputSource s;
-    return s;
-}
+// One source for the whole program, read a character at a time without a
+// guard: nothing reads before main starts.
+InputSource source;
 
-bool atEnd() { return source().at >= source().text.size(); }
-char peek() { return source().text[source().at]; }
+bool atEnd() { return source.at >= source.text.size(); }
+char peek() { return source.text[source.at]; }
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 void skipBlanks() {
-    while (!atEnd() && (peek() == ' ' || peek() == '\t')) ++source().at;
+    while (!atEnd() && (peek() == ' ' || peek() == '\t')) ++source.at;
 }
 
 // A line end is LF, CR, or CR LF.
 void consumeLineEnd() {
     if (atEnd()) return;
     if (peek() == '\r') {
-        ++source().at;
-        if (!atEnd() && peek() == '\n') ++source().at;
+        ++source.at;
+        if (!atEnd() && peek() == '\n') ++source.at;
     } else if (peek() == '\n') {
-        ++source().at;
+        ++source.at;
     }
 }
 
@@ -49,7 +48,7 @@ void consumeSeparator() {
     skipBlanks();
     if (atEnd()) return;
     if (peek() == ',')
-        ++source().at;
+        ++source.at;
     else
         consumeLineEnd();
 }
@@ -103,7 +102,7 @@ int32_t convertInteger(const std::string& field) {
 }  // namespace
 
 bool openInputFile(const std::string& path) {
-    InputSource& s = source();
+    InputSource& s = source;
     s.text.clear();
     s.at = 0;
     // A folder of that name is not a file; reading one fails part-way.
@@ -111,13 +110,17 @@ bool openInputFile(const std::string& path) {
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    s.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // One read of the size the file has; anything it has grown by since follows.
+    s.text.resize(static_cast<size_t>(info.st_size));
+    in.read(&s.text[0], static_cast<std::streamsize>(s.text.size()));
+    s.text.resize(static_cast<size_t>(in.gcount()));
+    if (in) s.text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }
 
 void setInputText(const std::string& text) {
-    source().text = text;
-    source().at = 0;
+    source.text = text;
+    source.at = 0;
 }
 
 void closeInput() { setInputText(""); }
@@ -125,7 +128,7 @@ void closeInput() { setInputText(""); }
 bool inputExhausted() { return atEnd(); }
 
 std::string readStringField() {
-    InputSource& s = source();
+    InputSource& s = source;
     skipBlanks();
     std::string field;
     if (atEnd()) return field;
@@ -155,7 +158,7 @@ std::string readStringField() {
 }
 
 int32_t readIntegerField() {
-    InputSource& s = source();
+    InputSource& s = source;
     skipBlanks();
     std::string field;
     while (!atEnd() && field.size() < longestNumber) {
