@@ -217,6 +217,48 @@ TEST_F(ScreenTest, DamagedBitmapsLeaveTheImageAsItWas) {
     for (uint32_t p : image.pixels) EXPECT_EQ(p, imageKeyColour);
 }
 
+// A picture is decoded once and kept under its path while the file's bytes
+// stay the same: every load gives what a first load of those bytes gives.
+TEST_F(ScreenTest, AKeptPictureGivesWhatItsFileHolds) {
+    auto load = [](const std::string& path, int w, int h) {
+        Image image = createImage(w, h);
+        loadBitmap(path, image);
+        return image.pixels;
+    };
+    struct Case {
+        const char* what;
+        int depth;
+        std::vector<uint8_t> file;
+        int w, h;
+    } cases[] = {
+        {"a colour picture", 32, makeBmp(6, 4, 24, false), 6, 4},
+        {"the same picture again", 32, makeBmp(6, 4, 24, false), 6, 4},
+        {"the same size, other rows first", 32, makeBmp(6, 4, 24, true), 6, 4},
+        {"a smaller image of it", 32, makeBmp(6, 4, 24, true), 3, 2},
+        {"a larger image of it than was decoded", 32, makeBmp(6, 4, 24, true), 8, 8},
+        {"a colour picture in a palette mode", 8, makeBmp(6, 4, 24, true), 6, 4},
+        {"a palette picture in a palette mode", 8, makeBmp(5, 5, 8, false), 5, 5},
+        {"the palette picture in true colour", 32, makeBmp(5, 5, 8, false), 5, 5},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        setScreenMode(640, 480, c.depth);
+        const std::string kept = writeTemp(c.file, "kept.bmp");
+        // A path of its own for each case: nothing kept can answer for it.
+        const std::string fresh = writeTemp(c.file, ("fresh" + std::to_string(n++) + ".bmp").c_str());
+        const std::vector<uint32_t> want = load(fresh, c.w, c.h);
+        EXPECT_EQ(load(kept, c.w, c.h), want) << c.what;
+        EXPECT_EQ(load(kept, c.w, c.h), want) << c.what << ", loaded twice";
+    }
+    // A file that goes bad keeps its image untouched, whatever was kept.
+    const std::string path = writeTemp(makeBmp(4, 4, 24, false), "kept.bmp");
+    load(path, 4, 4);
+    std::vector<uint8_t> broken = makeBmp(4, 4, 24, false);
+    broken[0] = 'X';
+    writeTemp(broken, "kept.bmp");
+    for (uint32_t p : load(path, 4, 4)) EXPECT_EQ(p, imageKeyColour);
+}
+
 TEST_F(ScreenTest, XorBlitOnABlackScreenShowsThePictureAndClips) {
     setScreenMode(640, 480, 32);
     Image image = createImage(4, 4);

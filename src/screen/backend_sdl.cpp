@@ -5,6 +5,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "screen/cp437.h"
@@ -15,17 +17,17 @@ namespace {
 
 struct SdlBackend : Backend {
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
-    int textureWidth = 0;
-    int textureHeight = 0;
     Uint64 lastShown = 0;
     Uint64 frameTicks = 0;
     bool pace = true;
-    // Consecutive short sleeps with nothing drawn and no input: a key-wait loop.
-    int idleSleeps = 0;
+    // Since the last sleep: whether the program asked for a key and had
+    // none, read the clock, or showed anything. A sleep after the first alone
+    // is a wait for a key.
+    bool keyWanted = false;
+    bool clockRead = false;
+    bool shown = false;
     double tickSeconds = 0;
-    std::vector<uint32_t> converted;
+    std::vector<uint32_t> row;  // one converted row
 
     SdlBackend() {
         tickSeconds = 1.0 / static_cast<double>(SDL_GetPerformanceFrequency());
@@ -35,71 +37,94 @@ struct SdlBackend : Backend {
         frameTicks = SDL_GetPerformanceFrequency() / static_cast<Uint64>(refresh);
     }
 
-    void modeChanged(int width, int height) override {
+    void modeChanged(int, int) override {
         if (!window) {
+            // The picture goes straight into the window's own surface (X11
+            // shared memory): no renderer, no texture, no GPU driver, and one
+            // copy of the picture fewer in memory.
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
             window = SDL_CreateWindow("Colonies", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
                                       SDL_WINDOW_RESIZABLE);
             if (!window) return;
-            // The software renderer is ample for one 640x480 picture and keeps
-            // the memory of a GPU driver (tens of megabytes) out of the game.
-            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-            renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-            if (!renderer) renderer = SDL_CreateRenderer(window, -1, 0);
-            SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
             SDL_StartTextInput();
         }
-        if (!renderer) return;
-        if (texture && (textureWidth != width || textureHeight != height)) {
-            SDL_DestroyTexture(texture);
-            texture = nullptr;
-        }
-        if (!texture) {
-            texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
-                                        height);
-            textureWidth = width;
-            textureHeight = height;
-        }
-        SDL_RenderSetLogicalSize(renderer, width, height);
-        SDL_RenderSetIntegerScale(renderer, SDL_TRUE);
         lastShown = 0;
     }
 
-    void render() {
-        if (!renderer || !texture) return;
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-        SDL_RenderPresent(renderer);
+    // Draws the framebuffer into the window scaled by the largest whole
+    // multiple that fits (at least 1), centred, with black borders.
+    bool draw(const Framebuffer& fb) {
+        if (!window || fb.width <= 0 || fb.height <= 0) return false;
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        if (!surface) return false;
+        const int w = surface->w, h = surface->h;
+        const float wantAspect = static_cast<float>(fb.width) / fb.height;
+        const float realAspect = static_cast<float>(w) / h;
+        const int scale = std::max(1, wantAspect > realAspect ? w / fb.width : h / fb.height);
+        const int viewW = fb.width * scale, viewH = fb.height * scale;
+        const int viewX = (w - viewW) / 2, viewY = (h - viewH) / 2;
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+        if (viewX > 0 || viewY > 0) SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        const Uint32 format = surface->format->format;
+        const bool direct = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
+        const int firstX = std::max(0, viewX), endX = std::min(w, viewX + viewW);
+        const int firstY = std::max(0, viewY), endY = std::min(h, viewY + viewH);
+        row.resize(static_cast<size_t>(w));
+        uint32_t palette[256];
+        std::memcpy(palette, fb.palette, sizeof palette);
+        // The picture's columns that land in the window, each `scale` wide.
+        const int firstColumn = (firstX - viewX) / scale, endColumn = (endX - viewX + scale - 1) / scale;
+        for (int y = firstY; y < endY; ++y) {
+            uint8_t* line = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
+            const int sourceRow = (y - viewY) / scale;
+            // A row that repeats the one above (scaled up) is a copy of it.
+            if (y > firstY && (y - viewY) % scale != 0) {
+                std::memcpy(line + firstX * surface->format->BytesPerPixel,
+                            line - surface->pitch + firstX * surface->format->BytesPerPixel,
+                            static_cast<size_t>(endX - firstX) * surface->format->BytesPerPixel);
+                continue;
+            }
+            uint32_t* out = row.data();
+            const size_t at = static_cast<size_t>(sourceRow) * fb.width;
+            if (scale == 1 && fb.depth == 8) {
+                const uint8_t* from = fb.indexed.data() + at + (firstX - viewX);
+                for (int x = firstX; x < endX; ++x) out[x] = 0xFF000000u | palette[*from++];
+            } else {
+                for (int column = firstColumn; column < endColumn; ++column) {
+                    const uint32_t colour =
+                        0xFF000000u | (fb.depth == 8 ? palette[fb.indexed[at + column]] : fb.rgb[at + column]);
+                    const int from = std::max(firstX, viewX + column * scale);
+                    const int to = std::min(endX, viewX + (column + 1) * scale);
+                    for (int x = from; x < to; ++x) out[x] = colour;
+                }
+            }
+            // Built in a row of our own and copied whole: the window's
+            // memory is also read by the X server.
+            if (direct)
+                std::memcpy(line + firstX * 4, out + firstX, static_cast<size_t>(endX - firstX) * 4);
+            else
+                SDL_ConvertPixels(endX - firstX, 1, SDL_PIXELFORMAT_ARGB8888, row.data() + firstX, w * 4, format,
+                                  line + firstX * surface->format->BytesPerPixel, surface->pitch);
+        }
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+        SDL_UpdateWindowSurface(window);
+        return true;
     }
 
+    // The window shows the framebuffer again (exposed, resized, full screen).
+    void render() { draw(framebuffer()); }
+
     bool show(const Framebuffer& fb) override {
-        if (!texture || fb.width != textureWidth || fb.height != textureHeight) return true;
+        shown = true;
         const Uint64 now = SDL_GetPerformanceCounter();
         // At most one present per display frame; the frame stays dirty until then.
         if (pace && lastShown != 0 && now - lastShown < frameTicks) return false;
-        void* pixels = nullptr;
-        int pitch = 0;
-        if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) return true;
-        for (int y = 0; y < fb.height; ++y) {
-            uint32_t* line = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + static_cast<size_t>(y) * pitch);
-            const size_t at = static_cast<size_t>(y) * fb.width;
-            if (fb.depth == 8) {
-                const uint8_t* src = fb.indexed.data() + at;
-                for (int x = 0; x < fb.width; ++x) line[x] = 0xFF000000u | fb.palette[src[x]];
-            } else {
-                const uint32_t* src = fb.rgb.data() + at;
-                for (int x = 0; x < fb.width; ++x) line[x] = 0xFF000000u | src[x];
-            }
-        }
-        SDL_UnlockTexture(texture);
-        render();
+        draw(fb);
         lastShown = now;
-        idleSleeps = 0;
         return true;
     }
 
     void handle(const SDL_Event& e) {
-        idleSleeps = 0;
         switch (e.type) {
             case SDL_QUIT:
                 // The game keeps a game in progress, then the program ends.
@@ -151,18 +176,26 @@ struct SdlBackend : Backend {
         }
     }
 
-    void pumpEvents(bool) override {
+    void pumpEvents(bool needKey) override {
+        keyWanted = keyWanted || needKey;
         SDL_Event e;
         while (SDL_PollEvent(&e)) handle(e);
     }
 
     void sleepMs(int ms) override {
-        // A screen that has waited for a key for a while with nothing changing
-        // sleeps in longer steps; any event still wakes it at once. This keeps
-        // an idle game near zero CPU without slowing animations, which draw.
-        constexpr int idleAfter = 200;
-        constexpr int idleStepMs = 15;
-        if (ms <= 2 && ++idleSleeps > idleAfter) ms = idleStepMs;
+        // A wait for a key with nothing to show sleeps until an event, not
+        // for `ms`; a signal is noticed within the bound. Animations and timed
+        // waits show or read the clock, and keep their steps.
+        constexpr int keyWaitBoundMs = 100;
+        const bool keyWait = keyWanted && !clockRead && !shown && !framebuffer().dirty;
+        keyWanted = false;
+        clockRead = false;
+        shown = false;
+        SDL_Event e;
+        if (keyWait) {
+            if (SDL_WaitEventTimeout(&e, keyWaitBoundMs)) handle(e);
+            return;
+        }
         const Uint64 freq = SDL_GetPerformanceFrequency();
         const Uint64 deadline = SDL_GetPerformanceCounter() + freq * static_cast<Uint64>(ms > 0 ? ms : 0) / 1000;
         for (;;) {
@@ -172,17 +205,19 @@ struct SdlBackend : Backend {
             if (now >= deadline) break;
             int wait = static_cast<int>((deadline - now) * 1000 / freq);
             if (wait < 1) wait = 1;
-            SDL_Event e;
             // A real event structure: with NULL, this SDL returns at once and the wait spins.
             if (SDL_WaitEventTimeout(&e, wait)) handle(e);
         }
+        keyWanted = false;
+        shown = false;
     }
 
-    double seconds() override { return static_cast<double>(SDL_GetPerformanceCounter()) * tickSeconds; }
+    double seconds() override {
+        clockRead = true;
+        return static_cast<double>(SDL_GetPerformanceCounter()) * tickSeconds;
+    }
 
     void programEnding() override {
-        if (texture) SDL_DestroyTexture(texture);
-        if (renderer) SDL_DestroyRenderer(renderer);
         if (window) SDL_DestroyWindow(window);
         SDL_Quit();
     }

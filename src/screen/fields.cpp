@@ -20,27 +20,26 @@ struct InputSource {
     size_t at = 0;
 };
 
-InputSource& source() {
-    static InputSource s;
-    return s;
-}
+// One source for the whole program, read a character at a time without a
+// guard: nothing reads before main starts.
+InputSource source;
 
-bool atEnd() { return source().at >= source().text.size(); }
-char peek() { return source().text[source().at]; }
+bool atEnd() { return source.at >= source.text.size(); }
+char peek() { return source.text[source.at]; }
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 void skipBlanks() {
-    while (!atEnd() && (peek() == ' ' || peek() == '\t')) ++source().at;
+    while (!atEnd() && (peek() == ' ' || peek() == '\t')) ++source.at;
 }
 
 // A line end is LF, CR, or CR LF.
 void consumeLineEnd() {
     if (atEnd()) return;
     if (peek() == '\r') {
-        ++source().at;
-        if (!atEnd() && peek() == '\n') ++source().at;
+        ++source.at;
+        if (!atEnd() && peek() == '\n') ++source.at;
     } else if (peek() == '\n') {
-        ++source().at;
+        ++source.at;
     }
 }
 
@@ -48,7 +47,7 @@ void consumeSeparator() {
     skipBlanks();
     if (atEnd()) return;
     if (peek() == ',')
-        ++source().at;
+        ++source.at;
     else
         consumeLineEnd();
 }
@@ -102,7 +101,7 @@ int32_t convertInteger(const std::string& field) {
 }  // namespace
 
 bool openInputFile(const std::string& path) {
-    InputSource& s = source();
+    InputSource& s = source;
     s.text.clear();
     s.at = 0;
     // A folder of that name is not a file; reading one fails part-way.
@@ -112,18 +111,18 @@ bool openInputFile(const std::string& path) {
 }
 
 void setInputText(const std::string& text) {
-    source().text = text;
-    source().at = 0;
+    source.text = text;
+    source.at = 0;
 }
 
 void closeInput() { setInputText(""); }
 
 bool inputExhausted() { return atEnd(); }
 
-std::string remainingInput() { return atEnd() ? std::string() : source().text.substr(source().at); }
+std::string remainingInput() { return atEnd() ? std::string() : source.text.substr(source.at); }
 
 std::string readStringField() {
-    InputSource& s = source();
+    InputSource& s = source;
     skipBlanks();
     std::string field;
     if (atEnd()) return field;
@@ -153,7 +152,7 @@ std::string readStringField() {
 }
 
 int32_t readIntegerField() {
-    InputSource& s = source();
+    InputSource& s = source;
     skipBlanks();
     std::string field;
     while (!atEnd() && field.size() < longestNumber) {

@@ -1,5 +1,6 @@
 #include "screen/random.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -13,25 +14,35 @@ struct Generator {
     bool seeded = false;
 };
 
-Generator& generator() {
-    static Generator g;
-    return g;
+// One generator for the whole program, reached without a guard.
+Generator generator;
+
+uint32_t twist(uint32_t upper, uint32_t lower, uint32_t far) {
+    const uint32_t y = (upper & 0x80000000u) | (lower & 0x7FFFFFFFu);
+    return far ^ (y >> 1) ^ ((y & 1u) ? 0x9908B0DFu : 0u);
 }
 
-void regenerate(Generator& g) {
-    for (int i = 0; i < stateSize; ++i) {
-        const uint32_t y = (g.words[i] & 0x80000000u) | (g.words[(i + 1) % stateSize] & 0x7FFFFFFFu);
-        uint32_t next = g.words[(i + shift) % stateSize] ^ (y >> 1);
-        if (y & 1u) next ^= 0x9908B0DFu;
-        g.words[i] = next;
-    }
-    g.position = 0;
+// The usual three stretches, so that no index needs wrapping.
+void regenerate() {
+    uint32_t* w = generator.words;
+    int i = 0;
+    for (; i < stateSize - shift; ++i) w[i] = twist(w[i], w[i + 1], w[i + shift]);
+    for (; i < stateSize - 1; ++i) w[i] = twist(w[i], w[i + 1], w[i + shift - stateSize]);
+    w[i] = twist(w[i], w[0], w[shift - 1]);
+    generator.position = 0;
+}
+
+uint32_t temper(uint32_t y) {
+    y ^= y >> 11;
+    y ^= (y << 7) & 0x9D2C5680u;
+    y ^= (y << 15) & 0xEFC60000u;
+    y ^= y >> 18;
+    return y;
 }
 
 }  // namespace
 
 void seedRandom(double x) {
-    Generator& g = generator();
     // Truncate toward zero to 64 bits; values beyond that range saturate
     // rather than being undefined.
     int64_t whole;
@@ -43,29 +54,35 @@ void seedRandom(double x) {
         whole = INT64_MIN;
     else
         whole = static_cast<int64_t>(x);
-    g.words[0] = static_cast<uint32_t>(static_cast<uint64_t>(whole));
-    for (int i = 1; i < stateSize; ++i) g.words[i] = g.words[i - 1] * 1664525u + 1013904223u;
-    g.position = stateSize;
-    g.seeded = true;
+    generator.words[0] = static_cast<uint32_t>(static_cast<uint64_t>(whole));
+    for (int i = 1; i < stateSize; ++i) generator.words[i] = generator.words[i - 1] * 1664525u + 1013904223u;
+    generator.position = stateSize;
+    generator.seeded = true;
 }
 
 uint32_t randomWord() {
-    Generator& g = generator();
-    if (!g.seeded) seedRandom(327680);
-    if (g.position >= stateSize) regenerate(g);
-    uint32_t y = g.words[g.position++];
-    y ^= y >> 11;
-    y ^= (y << 7) & 0x9D2C5680u;
-    y ^= (y << 15) & 0xEFC60000u;
-    y ^= y >> 18;
-    return y;
+    if (!generator.seeded) seedRandom(327680);
+    if (generator.position >= stateSize) regenerate();
+    return temper(generator.words[generator.position++]);
 }
 
 double randomUnit() { return randomWord() / 4294967296.0; }
 
-const uint32_t* randomState() {
-    if (!generator().seeded) seedRandom(327680);
-    return generator().words;
+void randomUnits(double* out, int count) {
+    if (!generator.seeded) seedRandom(327680);
+    for (int i = 0; i < count;) {
+        if (generator.position >= stateSize) regenerate();
+        const int take = std::min(count - i, stateSize - generator.position);
+        const uint32_t* words = generator.words + generator.position;
+        for (int k = 0; k < take; ++k) out[i + k] = temper(words[k]) / 4294967296.0;
+        generator.position += take;
+        i += take;
+    }
 }
 
-int randomPosition() { return generator().position; }
+const uint32_t* randomState() {
+    if (!generator.seeded) seedRandom(327680);
+    return generator.words;
+}
+
+int randomPosition() { return generator.position; }

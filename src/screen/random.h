@@ -4,6 +4,8 @@
 
 void seedRandom(double x);
 double randomUnit();
+// The next `count` randomUnit() values, in order, in one call.
+void randomUnits(double* out, int count);
 
 // The next tempered 32-bit word; randomUnit() is this divided by 2^32.
 uint32_t randomWord();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "model/capacity.h"
@@ -42,18 +43,49 @@ void printChar(int32_t row, int32_t column, uint8_t code) {
     printText(std::string(1, static_cast<char>(code)), true);
 }
 
+// Zeroes row[left], row[left + 2], ..., row[right]: eight bytes a step
+// between the ends.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the masks are little-endian words");
+void clearEveryOther(uint8_t* row, int64_t left, int64_t right) {
+    // In a word starting at a multiple of 8 the bytes to clear are those of
+    // left's parity; the mask keeps the others.
+    const uint64_t keep = (left & 1) ? 0xFF00FF00FF00FF00ull >> 8 : 0xFF00FF00FF00FF00ull;
+    int64_t x = left;
+    for (; x <= right && (x & 7) > 1; x += 2) row[x] = 0;
+    // Whole words from x's on, as long as their last byte to clear is in the run.
+    const int64_t firstWord = x >> 3;
+    const int64_t words = x + 6 <= right ? (right - 6 - x) / 8 + 1 : 0;
+    for (int64_t w = firstWord; w < firstWord + words; ++w) {
+        uint64_t v;
+        std::memcpy(&v, row + 8 * w, sizeof v);
+        v &= keep;
+        std::memcpy(row + 8 * w, &v, sizeof v);
+    }
+    for (x += 8 * words; x <= right; x += 2) row[x] = 0;
+}
+
 // Blackens the pixels (x0 + 2i, y0 + 2j) for i = 1 to ni and j = 1 to nj.
 // Only the part on the screen is walked, so a huge window costs no more than
 // the whole screen.
 void checkerPass(int64_t x0, int64_t y0, int64_t ni, int64_t nj) {
-    const Framebuffer& fb = framebuffer();
+    Framebuffer& fb = framebuffer();
     const int64_t firstI = std::max<int64_t>(1, ceilHalf(-x0));
     const int64_t lastI = std::min<int64_t>(ni, floorHalf(fb.width - 1 - x0));
     const int64_t firstJ = std::max<int64_t>(1, ceilHalf(-y0));
     const int64_t lastJ = std::min<int64_t>(nj, floorHalf(fb.height - 1 - y0));
-    for (int64_t j = firstJ; j <= lastJ; ++j)
-        for (int64_t i = firstI; i <= lastI; ++i)
-            setPixel(static_cast<int>(x0 + 2 * i), static_cast<int>(y0 + 2 * j), 0);
+    if (firstI > lastI || firstJ > lastJ) return;
+    const int64_t left = x0 + 2 * firstI;
+    const int64_t right = x0 + 2 * lastI;
+    for (int64_t j = firstJ; j <= lastJ; ++j) {
+        const size_t line = static_cast<size_t>(y0 + 2 * j) * fb.width;
+        if (fb.depth == 8) {
+            clearEveryOther(fb.indexed.data() + line, left, right);
+        } else {
+            uint32_t* row = fb.rgb.data() + line;
+            for (int64_t x = left; x <= right; x += 2) row[x] = 0;
+        }
+    }
+    fb.dirty = true;
 }
 
 // One bar of the status panel: left edge x0, its label (text line `label`)
@@ -65,28 +97,53 @@ void drawBar(int x0, int labelColumn, int label, int32_t value) {
     printText(textLine(label), true);
     drawBox(x0, 446, x0 + 102, 464, 25);
     const uint32_t fill = value < 85 ? 27 : 4;
+    Framebuffer& fb = framebuffer();
     // Nothing caps the value; past the screen's edge there is nothing to fill.
-    const int32_t last = std::min<int32_t>(value, framebuffer().width - 1 - x0);
-    for (int32_t x = 2; x <= last; ++x) {
-        for (int y = 2; y <= 16; ++y) {
-            const int px = x0 + x;
-            const int py = 446 + y;
-            // The label's white strokes show black through the bar.
-            setPixel(px, py, readPixel(px, py) == 15 ? 0 : fill);
+    const int64_t firstX = std::max<int64_t>(2, -int64_t{x0});
+    const int64_t lastX = std::min<int64_t>(value, int64_t{fb.width} - 1 - x0);
+    const int lastY = std::min(16, fb.height - 1 - 446);
+    if (firstX > lastX || lastY < 2) return;
+    for (int y = 2; y <= lastY; ++y) {
+        const size_t line = static_cast<size_t>(446 + y) * fb.width;
+        // The label's white strokes show black through the bar.
+        if (fb.depth == 8) {
+            uint8_t* row = fb.indexed.data() + line;
+            for (int64_t x = firstX; x <= lastX; ++x)
+                row[x0 + x] = row[x0 + x] == 15 ? 0 : static_cast<uint8_t>(fill);
+        } else {
+            uint32_t* row = fb.rgb.data() + line;
+            for (int64_t x = firstX; x <= lastX; ++x) row[x0 + x] = row[x0 + x] == 15 ? 0 : fill;
         }
     }
+    fb.dirty = true;
 }
 
 }  // namespace
 
 void drawStarfield() {
     seedRandom(secondsNow());
-    for (int n = 0; n < 2000; ++n) {
-        const int x = static_cast<int>(std::floor(randomUnit() * 640));
-        const int y = static_cast<int>(std::floor(randomUnit() * 480));
-        const int c = static_cast<int>(std::floor(randomUnit() * 14)) + 18;
-        setPixel(x, y, static_cast<uint32_t>(c));
+    Framebuffer& fb = framebuffer();
+    bool drawn = false;
+    // A star takes three draws: x, y and its grey; a batch of them at a time.
+    constexpr int stars = 2000, batch = 100;
+    double draws[3 * batch];
+    for (int first = 0; first < stars; first += batch) {
+        randomUnits(draws, 3 * batch);
+        for (int n = 0; n < batch; ++n) {
+            // The draws are never negative, so truncation is their floor.
+            const int x = static_cast<int>(draws[3 * n] * 640);
+            const int y = static_cast<int>(draws[3 * n + 1] * 480);
+            const int c = static_cast<int>(draws[3 * n + 2] * 14) + 18;
+            if (x >= fb.width || y >= fb.height) continue;
+            const size_t i = static_cast<size_t>(y) * fb.width + x;
+            if (fb.depth == 8)
+                fb.indexed[i] = static_cast<uint8_t>(c);
+            else
+                fb.rgb[i] = static_cast<uint32_t>(c);
+            drawn = true;
+        }
     }
+    if (drawn) fb.dirty = true;
 }
 
 void drawFrame(int32_t c, int32_t r, int32_t w, int32_t h) {

@@ -1,18 +1,21 @@
 #include "invariants.h"
 
-#include <sstream>
+#include <string>
 
 #include "model/capacity.h"
 
 namespace {
 
+// The words are put together only for the first thing that fails: the check
+// runs at every key the monkey gives.
 struct Check {
-    std::ostringstream why;
+    std::string why;
     bool failed = false;
     void require(bool ok, int p, const char* what, int64_t got, int64_t want) {
         if (ok || failed) return;
         failed = true;
-        why << "player " << p << ": " << what << " is " << got << ", wants " << want;
+        why = "player " + std::to_string(p) + ": " + what + " is " + std::to_string(got) + ", wants " +
+              std::to_string(want);
     }
 };
 
@@ -88,5 +91,5 @@ std::string brokenInvariant(const GameState& g) {
         c.require(room >= 0, p, "free store room", room, 0);
         c.require(housing >= 0, p, "free housing", housing, 0);
     }
-    return c.failed ? c.why.str() : "";
+    return c.failed ? c.why : "";
 }

@@ -2,118 +2,58 @@
 // backend, in one process, and checks the game's invariants whenever the
 // program waits for a key. A broken invariant prints the seed and writes the
 // keys that led to it as a replay script.
-//   colonies-monkey [--seed N] [--keys N] [--script FILE] [--record FILE] DATA-DIR FIXTURES-DIR
-#include <unistd.h>
-
+//   colonies-monkey [--seed N] [--keys N] [--script FILE] [--record FILE] [--screens FILE] DATA-DIR FIXTURES-DIR
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "game/flow.h"
 #include "game/turnscreen.h"
 #include "invariants.h"
-#include "screen/backend_headless.h"
+#include "play.h"
 #include "screen/keys.h"
-#include "screen/random.h"
+#include "screen/screen.h"
 #include "screen/snapshot.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct OutOfBudget {};
-struct ProgramEnded {};
 struct Broken {
     std::string why;
 };
 
-// Names typed at the name prompts: the saved games there are, and two of its own.
-const char* const names[] = {"overflow", "delivery", "levelup", "nofuel", "nopower", "rich", "labs", "market",
-                             "crew",     "raid",     "abcdefgh", "m1",     "m2",      "autosave"};
-
-struct Weighted {
-    const std::string* key;  // null: a typed name and Enter
-    const char* text;        // for single characters
-    int weight;
-};
-
-class Monkey {
-public:
-    Monkey(uint64_t seed, long long budget) : rng(seed), budget(budget) {
-        const std::string* named[] = {&keyUp, &keyDown, &keyLeft, &keyRight, &keySpace, &keyEnter, &keyEsc,
-                                      &keyBackspace};
-        const int weights[] = {14, 16, 10, 9, 10, 10, 4, 1};
-        for (int i = 0; i < 8; ++i) table.push_back({named[i], nullptr, weights[i]});
-        const struct {
-            const char* text;
-            int weight;
-        } chars[] = {{"1", 3}, {"2", 3}, {"3", 2}, {"4", 4}, {"5", 3}, {"6", 4}, {"0", 1}, {"p", 1},
-                     {"e", 1}, {"m", 1}, {"a", 1}};
-        for (const auto& c : chars) table.push_back({nullptr, c.text, c.weight});
-        table.push_back({nullptr, nullptr, 2});  // a name
-        for (const auto& w : table) total += w.weight;
-    }
-
-    // Called whenever the program waits for a key: check, then give one.
-    void keyWanted(HeadlessBackend& backend, const GameState& game) {
-        if (turnScreenStackMark != 0) {
-            if (stackMark == 0) stackMark = turnScreenStackMark;
-            if (turnScreenStackMark != stackMark) throw Broken{"the turn screen runs deeper in the stack"};
-        }
-        const std::string why = brokenInvariant(game);
-        if (!why.empty()) throw Broken{why};
-        // Keys of a typed name still to come are given first.
-        if (backend.nextKey < backend.script.size()) return;
-        if (played >= budget) throw OutOfBudget{};
-        if (game.tablesExist) {
-            const int64_t when = (int64_t{game.year} * 12 + game.month) * 8 + game.currentPlayer;
-            if (when != lastTurn) ++turns;
-            lastTurn = when;
-        }
-        // Outside a game Esc mostly ends the program: keep it rare there.
-        const bool inGame = game.tablesExist;
-        const int sum = inGame ? total : total - table[escIndex].weight + 1;
-        int pick = static_cast<int>(rng() % static_cast<uint64_t>(sum));
-        for (size_t i = 0; i < table.size(); ++i) {
-            const Weighted& w = table[i];
-            if ((pick -= (i == escIndex && !inGame) ? 1 : w.weight) >= 0) continue;
-            if (w.key) {
-                push(backend, *w.key);
-            } else if (w.text) {
-                push(backend, w.text);
-            } else {
-                for (const char* c = names[rng() % (sizeof names / sizeof names[0])]; *c; ++c)
-                    push(backend, std::string(1, *c));
-                push(backend, keyEnter);
+// Writes a checksum of every picture shown, so that two builds can be shown
+// to draw the same screens, frame for frame.
+struct ScreenLog : HeadlessBackend {
+    std::FILE* out = nullptr;
+    bool show(const Framebuffer& fb) override {
+        if (!out) return HeadlessBackend::show(fb);
+        // FNV-1a, eight bytes a step, over the mode, the palette and every pixel.
+        uint64_t h = 1469598103934665603ull;
+        auto mix = [&h](const void* data, size_t size) {
+            const auto* p = static_cast<const unsigned char*>(data);
+            for (size_t i = 0; i < size; i += 8) {
+                uint64_t word = 0;
+                std::memcpy(&word, p + i, std::min<size_t>(8, size - i));
+                h = (h ^ word) * 1099511628211ull;
             }
-            break;
-        }
+        };
+        mix(&fb.width, sizeof fb.width);
+        mix(&fb.height, sizeof fb.height);
+        mix(&fb.depth, sizeof fb.depth);
+        mix(fb.palette, sizeof fb.palette);
+        mix(fb.indexed.data(), fb.indexed.size());
+        mix(fb.rgb.data(), fb.rgb.size() * sizeof(uint32_t));
+        std::fprintf(out, "%016llx\n", static_cast<unsigned long long>(h));
+        return HeadlessBackend::show(fb);
     }
-
-    void newRun() { record.push_back("#--- next run"); }
-    long long played = 0;
-    long long turns = 0;  // starts of turn seen
-    std::vector<std::string> record;
-
-private:
-    void push(HeadlessBackend& backend, const std::string& key) {
-        backend.script.push_back(key);
-        ++played;
-        record.push_back(key);
-    }
-    std::mt19937_64 rng;
-    long long budget;
-    std::vector<Weighted> table;
-    int total = 0;
-    uintptr_t stackMark = 0;
-    int64_t lastTurn = 0;
-    static constexpr size_t escIndex = 6;
 };
 
 std::string scriptToken(const std::string& key) {
@@ -149,7 +89,8 @@ void writeScript(const std::string& path, const std::vector<std::string>& record
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: colonies-monkey [--seed N] [--keys N] [--script FILE] [--record FILE] DATA-DIR FIXTURES-DIR\n");
+                 "usage: colonies-monkey [--seed N] [--keys N] [--script FILE] [--record FILE] [--screens FILE] "
+                 "DATA-DIR FIXTURES-DIR\n");
     return 2;
 }
 
@@ -158,15 +99,18 @@ int usage() {
 int main(int argc, char** argv) {
     uint64_t seed = 1;
     long long budget = 100000;
-    std::string scriptPath = fs::absolute("monkey-failure.keys").string(), recordPath, dataDir, fixturesDir;
+    std::string scriptPath = fs::absolute("monkey-failure.keys").string(), recordPath, screensPath, dataDir,
+                fixturesDir;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if ((a == "--seed" || a == "--keys" || a == "--script" || a == "--record") && i + 1 < argc) {
+        if ((a == "--seed" || a == "--keys" || a == "--script" || a == "--record" || a == "--screens") &&
+            i + 1 < argc) {
             const std::string v = argv[++i];
             if (a == "--seed") seed = std::strtoull(v.c_str(), nullptr, 10);
             if (a == "--keys") budget = std::strtoll(v.c_str(), nullptr, 10);
             if (a == "--script") scriptPath = fs::absolute(v).string();
             if (a == "--record") recordPath = fs::absolute(v).string();
+            if (a == "--screens") screensPath = fs::absolute(v).string();
         } else if (dataDir.empty()) {
             dataDir = fs::absolute(a).string();
         } else if (fixturesDir.empty()) {
@@ -177,65 +121,51 @@ int main(int argc, char** argv) {
     }
     if (fixturesDir.empty()) return usage();
 
-    // A game folder of its own with the data and every hand-made saved game.
-    const fs::path work = fs::temp_directory_path() / ("colonies-monkey-" + std::to_string(getpid()));
-    fs::create_directories(work);
-    fs::copy(dataDir, work, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     std::vector<std::string> fixtures;
-    for (const auto& folder : fs::directory_iterator(fixturesDir)) {
-        if (!folder.is_directory()) continue;
-        fixtures.push_back(folder.path().filename().string());
-        fs::copy(folder.path(), work, fs::copy_options::overwrite_existing);
-    }
+    const fs::path work = makeMonkeyFolder(dataDir, fixturesDir, fixtures);
     fs::current_path(work);
 
-    static HeadlessBackend backend;
-    static GameState game;
-    Monkey monkey(seed, budget);
-    backend.onKeyWanted = [&] { monkey.keyWanted(backend, game); };
-    backend.onOutOfKeys = [] { throw OutOfBudget{}; };
-    backend.onProgramEnd = [] { throw ProgramEnded{}; };
-    installBackend(&backend);
-
-    const auto start = std::chrono::steady_clock::now();
-    long long runs = 0;
-    int status = 0;
-    for (;;) {
-        // Each run starts as a new program would: clock, keys and generator fresh.
-        backend.clock = 1000.0;
-        backend.script.clear();
-        backend.nextKey = 0;
-        clearKeys();
-        seedRandom(327680);
-        turnScreenStackMark = 0;
-        game = GameState();
-        ++runs;
-        try {
-            startUp(game);
-            runFlow(game, Flow::title);
-        } catch (const ProgramEnded&) {
-            monkey.newRun();
-            continue;
-        } catch (const OutOfBudget&) {
-            // --record keeps a clean run's keys and last screen, to check
-            // that colonies-replay plays the same game from them.
-            if (!recordPath.empty()) {
-                writeScript(recordPath, monkey.record, seed, fixtures, "recorded");
-                std::ofstream(recordPath + ".json") << snapshotJson("waiting");
-            }
-            break;
-        } catch (const Broken& b) {
-            std::fprintf(stderr, "colonies-monkey: seed %llu, after %lld keys: %s\n",
-                         static_cast<unsigned long long>(seed), monkey.played, b.why.c_str());
-            writeScript(scriptPath, monkey.record, seed, fixtures, b.why);
-            std::fprintf(stderr, "colonies-monkey: the keys are in %s\n", scriptPath.c_str());
-            status = 1;
-            break;
+    static ScreenLog backend;
+    if (!screensPath.empty()) {
+        backend.out = std::fopen(screensPath.c_str(), "w");
+        if (!backend.out) {
+            std::fprintf(stderr, "colonies-monkey: cannot write %s\n", screensPath.c_str());
+            return 2;
         }
     }
+    static GameState game;
+    static MonkeyPlay monkey(backend, game, seed, budget);
+    uintptr_t stackMark = 0;
+    monkey.onKeyWanted = [&stackMark](const GameState& g) {
+        if (turnScreenStackMark != 0) {
+            if (stackMark == 0) stackMark = turnScreenStackMark;
+            if (turnScreenStackMark != stackMark) throw Broken{"the turn screen runs deeper in the stack"};
+        }
+        const std::string why = brokenInvariant(g);
+        if (!why.empty()) throw Broken{why};
+    };
+
+    const auto start = std::chrono::steady_clock::now();
+    int status = 0;
+    try {
+        monkey.play();
+        // --record keeps a clean run's keys and last screen, to check that
+        // colonies-replay plays the same game from them.
+        if (!recordPath.empty()) {
+            writeScript(recordPath, monkey.record, seed, fixtures, "recorded");
+            std::ofstream(recordPath + ".json") << snapshotJson("waiting");
+        }
+    } catch (const Broken& b) {
+        std::fprintf(stderr, "colonies-monkey: seed %llu, after %lld keys: %s\n",
+                     static_cast<unsigned long long>(seed), monkey.played, b.why.c_str());
+        writeScript(scriptPath, monkey.record, seed, fixtures, b.why);
+        std::fprintf(stderr, "colonies-monkey: the keys are in %s\n", scriptPath.c_str());
+        status = 1;
+    }
+    if (backend.out) std::fclose(backend.out);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("colonies-monkey: seed %llu, %lld keys, %lld program runs, %lld turns, %.1f s, %.0f keys/s\n",
-                static_cast<unsigned long long>(seed), monkey.played, runs, monkey.turns, seconds,
+                static_cast<unsigned long long>(seed), monkey.played, monkey.runs, monkey.turns, seconds,
                 monkey.played / seconds);
     std::error_code ignored;
     fs::current_path(fs::temp_directory_path());
