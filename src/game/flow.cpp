@@ -1,6 +1,7 @@
 #include "game/flow.h"
 
 #include "game/setup.h"
+#include "model/options.h"
 #include "model/savegame.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
@@ -10,7 +11,9 @@
 #include "ui/windows.h"
 
 void startUp(GameState& game) {
-    loadTextTable("pl.ini");
+    // A missing or damaged options file gives the defaults: Polish, every seat a person.
+    options() = readOptions(optionsFile);
+    loadTextTable(languageFile(options().language));
     clearScreen();
     setStartupValues(game);
     copyFixedTexts(game);
@@ -40,6 +43,7 @@ void runFlow(GameState& game, Flow next) {
         switch (next) {
             case Flow::title: next = titleScreen(game); break;
             case Flow::mainMenu: next = mainMenu(game); break;
+            case Flow::options: next = optionsWindow(game); break;
             case Flow::gameEntry: next = gameEntry(game); break;
             case Flow::turnScreen: next = turnScreen(game); break;
             case Flow::gameMenu: next = gameMenu(game); break;

@@ -12,5 +12,7 @@ void startUp(GameState& game);
 // The screens of the program's spine; each returns where to go next.
 Flow titleScreen(GameState& game);
 Flow mainMenu(GameState& game);
+// The options window over the title picture; back to the main menu.
+Flow optionsWindow(GameState& game);
 Flow gameEntry(GameState& game);
 Flow gameMenu(GameState& game);
