@@ -35,11 +35,28 @@ void keepGameInProgress() {
 
 }  // namespace
 
+void useKeysOfSeat(const GameState& game, int seat, SeatTask task) {
+    const int p = playerSlot(seat);
+    if (!game.tablesExist || game.seatLevel[p] == seatPerson) {
+        useKeyboard();
+        return;
+    }
+    useKeySource(p, [&game, p, task] { return computerKey(game, p, task); }, paceMilliseconds(options().pace));
+}
+
 void runFlow(GameState& game, Flow next) {
     runningGame = &game;
     setCloseHandler(keepGameInProgress);
     for (;;) {
         currentFlow = next;
+        // A turn's screens read the keys of the seat whose turn it is; the
+        // title and the menus read the keyboard.
+        const bool turn = next == Flow::startOfTurn || next == Flow::gameEntry || next == Flow::turnScreen ||
+                          next == Flow::gameMenu;
+        if (turn)
+            useKeysOfSeat(game, game.currentPlayer, SeatTask::turn);
+        else
+            useKeyboard();
         switch (next) {
             case Flow::title: next = titleScreen(game); break;
             case Flow::mainMenu: next = mainMenu(game); break;
@@ -60,6 +77,8 @@ void runProgram() {
 }
 
 Flow gameEntry(GameState& game) {
+    // A game just loaded, or a new turn: computer seats plan afresh.
+    forgetComputerPlans();
     clearScreen();
     game.selectedCommand = 1;
     drawStarfield();

@@ -1,4 +1,5 @@
 #pragma once
+#include "computer/computer.h"
 #include "model/state.h"
 
 // Runs the game from start-up until the program ends.
@@ -16,3 +17,7 @@ Flow mainMenu(GameState& game);
 Flow optionsWindow(GameState& game);
 Flow gameEntry(GameState& game);
 Flow gameMenu(GameState& game);
+
+// Whose keys the screens read from now on: the keyboard's, or those of the
+// computer player of `seat` when the game gives that seat to the computer.
+void useKeysOfSeat(const GameState& game, int seat, SeatTask task);

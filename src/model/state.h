@@ -72,6 +72,9 @@ struct GameState : PlayerTables {
     // Per-player tables exist between dimensionTables and releaseTables.
     bool tablesExist = false;
     std::string playerName[playerSlots];
+    // Who plays each seat (a person, or the computer at a level); kept in a
+    // saved game after its last value.
+    int32_t seatLevel[playerSlots] = {};
 };
 
 // A loaded file could name any player; outside the tables the unused slot 0 stands in.

@@ -1,12 +1,15 @@
 #include "screen/backend_headless.h"
 
 #include <cctype>
+#include <cstdlib>
 
 #include "screen/keys.h"
 
 void HeadlessBackend::pumpEvents(bool needKey) {
     if (!needKey) return;
     if (onKeyWanted) onKeyWanted();
+    while (nextKey < script.size() && script[nextKey].size() > 1 && script[nextKey][0] == clockMark)
+        clock += std::strtod(script[nextKey++].c_str() + 1, nullptr);
     if (nextKey < script.size()) {
         queueKey(script[nextKey++]);
         return;
@@ -57,6 +60,14 @@ bool parseKeyScript(const std::string& text, std::vector<std::string>& keys, std
             if (token.size() == 1) {
                 keys.push_back(token);
                 continue;
+            }
+            if (token[0] == '+') {
+                char* end = nullptr;
+                const double seconds = std::strtod(token.c_str() + 1, &end);
+                if (end && *end == 0 && seconds >= 0) {
+                    keys.push_back(std::string(1, clockMark) + token.substr(1));
+                    continue;
+                }
             }
             bool found = false;
             for (const auto& n : named) {

@@ -17,7 +17,7 @@
 
 #include "game/flow.h"
 #include "game/turnscreen.h"
-#include "invariants.h"
+#include "model/invariants.h"
 #include "screen/backend_headless.h"
 #include "screen/keys.h"
 #include "screen/random.h"
