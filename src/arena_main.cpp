@@ -2,7 +2,8 @@
 // as fast as the machine allows, checking the game's invariants whenever a
 // screen waits for a key. A broken one stops the arena with the seed and a
 // replay script of every key (the computers' too) and every clock move.
-//   colonies-arena [--games N] [--seed S] [--years Y] [--seats LEVELS] [--world W] [--json] [--script FILE]
+//   colonies-arena [--games N] [--seed S] [--years Y] [--seats LEVELS] [--world W] [--json]
+//                  [--script FILE] [--record FILE] [--trace]
 #include <unistd.h>
 
 #include <chrono>
@@ -61,6 +62,7 @@ struct Arena {
     int players = 1;
     bool started = false;
     int64_t turn = -1;
+    bool trace = false;
     long long turnKeys = 0;
     long long keys = 0;
     GameRecord record;
@@ -96,6 +98,19 @@ struct Arena {
                 snapshot(record.final);
                 record.months = months;
                 throw GameOver{End::years};
+            }
+            if (trace) {
+                const int p = playerSlot(game.currentPlayer);
+                std::fprintf(stderr,
+                             "m%d p%d pop %d/%d/%d/%d food %d goods %d/%d/%d money %d w1 %d mis %d/%d/%d exp %d "
+                             "out %d/%d/%d dep %d/%d/%d store %d house %d plants %d use %d build %d\n",
+                             monthsPlayed(), p, game.population1[p], game.population2[p], game.population3[p],
+                             game.population4[p], game.goods4[p], game.goods1[p], game.goods2[p], game.goods3[p],
+                             game.money[p], game.workers1[p], game.missionSent[p], game.missionWorkers[p],
+                             game.missionMonths[p], game.expeditionProgress[p], game.output1[p], game.output2[p],
+                             game.output3[p], game.deposit1[p], game.deposit2[p], game.deposit3[p],
+                             game.storehouses[p], game.housing[p], game.powerPlants[p], game.powerInUse[p],
+                             game.buildType[p]);
             }
             for (int c = 0; c < 3; ++c)
                 if (record.at[c].empty() && months >= checkpoints[c] * 12) snapshot(record.at[c]);
@@ -143,7 +158,7 @@ void writeScript(const std::string& path, const std::vector<std::string>& keys, 
 int usage() {
     std::fprintf(stderr,
                  "usage: colonies-arena [--games N] [--seed S] [--years Y] [--seats LEVELS] [--world W] [--json] "
-                 "[--script FILE]\n  LEVELS: a comma list of easy, normal, hard (1 to 5 seats)\n");
+                 "[--script FILE] [--record FILE]\n  LEVELS: a comma list of easy, normal, hard (1 to 5 seats)\n");
     return 2;
 }
 
@@ -175,7 +190,7 @@ std::string jsonLine(const GameRecord& r, const std::vector<int>& levels) {
 }
 
 void printTable(const std::vector<GameRecord>& records, const std::vector<int>& levels, double seconds,
-                double plannerSeconds, double cpuSeconds) {
+                double plannerSeconds, double cpuSeconds, long long keys) {
     static const char* const commandNames[14] = {"",         "build",  "holdings", "order",  "research",
                                                   "expedition", "mission", "warehouse", "people", "operations",
                                                   "outputs",  "power",  "trader",   "end turn"};
@@ -218,8 +233,11 @@ void printTable(const std::vector<GameRecord>& records, const std::vector<int>& 
             if (counts[e]) std::printf(" %s %.1f", commandNames[e], static_cast<double>(counts[e]) / records.size());
         std::printf("\n");
     }
-    std::printf("\n%.2f games per second (%.1f s); the planner took %.1f%% of the CPU time\n",
-                records.size() / seconds, seconds, cpuSeconds > 0 ? 100.0 * plannerSeconds / cpuSeconds : 0.0);
+    long long months = 0;
+    for (const auto& r : records) months += r.months;
+    std::printf("\n%.2f games per second (%.1f s, %lld keys, %.0f keys a month); the planner took %.1f%% of the CPU time\n",
+                records.size() / seconds, seconds, keys, months ? static_cast<double>(keys) / months : 0.0,
+                cpuSeconds > 0 ? 100.0 * plannerSeconds / cpuSeconds : 0.0);
 }
 
 }  // namespace
@@ -228,21 +246,24 @@ int main(int argc, char** argv) {
     long long games = 100;
     uint64_t seed = 1;
     int years = 30, world = 0;
-    bool json = false;
+    bool json = false, traceTurns = false;
     std::vector<int> levels;
-    std::string scriptPath = "arena-failure.keys";
+    std::string scriptPath = "arena-failure.keys", recordPath;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--json") {
             json = true;
+        } else if (a == "--trace") {
+            traceTurns = true;
         } else if (i + 1 < argc && (a == "--games" || a == "--seed" || a == "--years" || a == "--seats" ||
-                                    a == "--world" || a == "--script")) {
+                                    a == "--world" || a == "--script" || a == "--record")) {
             const std::string v = argv[++i];
             if (a == "--games") games = std::atoll(v.c_str());
             if (a == "--seed") seed = std::strtoull(v.c_str(), nullptr, 10);
             if (a == "--years") years = std::atoi(v.c_str());
             if (a == "--world") world = std::atoi(v.c_str());
             if (a == "--script") scriptPath = v;
+            if (a == "--record") recordPath = v;
             if (a == "--seats" && !parseLevels(v, levels)) return usage();
         } else {
             return usage();
@@ -250,10 +271,10 @@ int main(int argc, char** argv) {
     }
     if (levels.empty()) levels = {seatHard};
     if (games < 1 || years < 1 || world < 0 || world > 3) return usage();
-    if (scriptPath[0] != '/') {
-        char here[4096];
-        if (getcwd(here, sizeof here)) scriptPath = std::string(here) + "/" + scriptPath;
-    }
+    char here[4096];
+    const std::string cwd = getcwd(here, sizeof here) ? std::string(here) + "/" : std::string();
+    if (scriptPath[0] != '/') scriptPath = cwd + scriptPath;
+    if (!recordPath.empty() && recordPath[0] != '/') recordPath = cwd + recordPath;
 
     // The game's own data, found as the game finds it; nothing is written there.
     const GameFolders folders = findGameFolders(argv[0]);
@@ -264,6 +285,7 @@ int main(int argc, char** argv) {
 
     static Arena a;
     arena = &a;
+    a.trace = traceTurns;
     a.years = years;
     a.players = static_cast<int>(levels.size());
     a.backend.onKeyWanted = [] {
@@ -321,6 +343,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         records.push_back(a.record);
+        // --record keeps the last game's keys, to replay it as a game of people.
+        if (!recordPath.empty()) writeScript(recordPath, a.script, gameSeed, startClock, "recorded");
         if (json) {
             std::printf("%s\n", jsonLine(a.record, levels).c_str());
             std::fflush(stdout);
@@ -328,6 +352,6 @@ int main(int argc, char** argv) {
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-    if (!json) printTable(records, levels, seconds, computerSeconds() - plannerStart, cpu);
+    if (!json) printTable(records, levels, seconds, computerSeconds() - plannerStart, cpu, a.keys);
     return 0;
 }

@@ -22,6 +22,7 @@ struct Seat {
     Stage stage = Stage::none;
     bool traderDone = false, missionDone = false, expeditionDone = false, buildDone = false, outputDone = false;
     int fallbacks = 0;  // unknown screens in a row
+    bool turnScreenSeen = false;
     int nameAttempt = 0;
     int worldTurn = -1;
 };
@@ -80,12 +81,14 @@ void openCommand(Seat& s, const GameState& game, int32_t entry) {
     add(s, keyEnter);
 }
 
-// Moves an amount by `diff` with the keys of tens or hundreds and of ones.
-void addSteps(Seat& s, int64_t diff, int64_t big, const std::string& up, const std::string& bigUp,
-              const std::string& down, const std::string& bigDown) {
-    const int64_t n = diff < 0 ? -diff : diff;
-    add(s, diff > 0 ? bigUp : bigDown, n / big);
-    add(s, diff > 0 ? up : down, n % big);
+// Output changes by hundreds ("6", "4") and ones, going past by a hundred and
+// back where that takes fewer keys. The wanted outputs are never above the
+// deposit, so a hundred up only goes past when the deposit holds it.
+void addOutputSteps(Seat& s, int64_t diff) {
+    const int64_t n = std::abs(diff);
+    const int64_t hundreds = n / 100, rest = n % 100;
+    add(s, diff > 0 ? "6" : "4", hundreds);
+    add(s, diff > 0 ? keyRight : keyLeft, rest);
 }
 
 // ---- The trader -------------------------------------------------------------------
@@ -106,7 +109,8 @@ void tradeGoods(Seat& s, const GameState& game, int p) {
         neededForBuild[3] = cost.line[costGoods1];
     }
     int64_t keep[5] = {0, std::max(neededForBuild[1], goodsCap(c, 2) / 3), std::max(neededForBuild[2], goodsCap(c, 3) / 3),
-                       std::max(neededForBuild[3] + fuelPerMonth(c) * 8, goodsCap(c, 1) / 3), 0};
+                       std::max(neededForBuild[3] + fuelPerMonth(c) * 8, goodsCap(c, 1) / 3),
+                       int64_t{1} << 40};  // food is never sold
     int64_t want[5] = {0, neededForBuild[1], neededForBuild[2], neededForBuild[3] + fuelPerMonth(c) * 3,
                        foodWanted(c)};
     if (level == seatEasy) want[1] = want[2] = want[3] = 0;
@@ -120,19 +124,34 @@ void tradeGoods(Seat& s, const GameState& game, int p) {
             const int64_t reserve = r == 4 ? 0 : 2000;
             int64_t n = std::min({q, want[r] - held[r], free, (money - reserve) / price});
             if (n <= 0) continue;
-            const int64_t hundreds = baseFree >= 100 ? std::min(n / 100, baseFree / 100) : 0;
-            add(tmp, "4", hundreds);
-            add(tmp, keyLeft, n - hundreds * 100);
+            if (n == q && baseFree >= q) {
+                add(tmp, "5");  // the whole offer in one
+            } else {
+                // Hundreds where the room and the money allow, and a few ones.
+                int64_t hundreds = (n + 40) / 100;
+                hundreds = std::min({hundreds, baseFree / 100, q / 100, (money - reserve) / (100 * price)});
+                hundreds = std::max<int64_t>(hundreds, 0);
+                const int64_t ones = std::clamp<int64_t>(n - hundreds * 100, 0, 40);
+                add(tmp, "4", hundreds);
+                add(tmp, keyLeft, ones);
+                n = hundreds * 100 + ones;
+            }
             money -= n * price;
             free -= n;
             baseFree -= n;
         } else if (q < 0 && held[r] > keep[r] && level != seatEasy) {
             int64_t n = std::min(-q, held[r] - keep[r]);
             if (n <= 0) continue;
-            // Selling a hundred needs more than a hundred held.
-            const int64_t hundreds = std::min(n / 100, (held[r] - 1) / 100);
-            add(tmp, "6", hundreds);
-            add(tmp, keyRight, n - hundreds * 100);
+            if (n == -q && baseFree >= q) {
+                add(tmp, "5");  // all the trader wants in one
+            } else {
+                // Selling a hundred needs more than a hundred held.
+                const int64_t hundreds = std::min(n / 100, (held[r] - 1) / 100);
+                const int64_t ones = std::min<int64_t>(n - hundreds * 100, 40);
+                add(tmp, "6", hundreds);
+                add(tmp, keyRight, ones);
+                n = hundreds * 100 + ones;
+            }
             money += n * price;
             free += n;
             baseFree += n;
@@ -153,7 +172,7 @@ void tradeEquipment(Seat& s, const GameState& game, int p) {
     const int64_t q = numberAt(15, 25), price = std::max<int64_t>(numberAt(15, 31), 1);
     // A plant more when the spare power would not start a house.
     const int64_t spare = c.powerCapacity - c.powerDemand;
-    if (level != seatEasy && q > 0 && spare < 30 && c.money - price > (level == seatHard ? 6000 : 15000)) {
+    if (level != seatEasy && q > 0 && spare < 15 && c.money - price > (level == seatHard ? 6000 : 15000)) {
         add(s, keyDown, 5);
         add(s, keyLeft);
     }
@@ -171,7 +190,7 @@ void tradeColonists(Seat& s, const GameState& game, int p) {
     for (int r : order) {
         if (r == 4) continue;
         const int64_t q = numberAt(r + 11, 27);
-        int64_t n = colonistsWanted(c, q, taken);
+        int64_t n = colonistsWanted(game, p, c, q, taken);
         if (r == 2) n = std::min<int64_t>(n, std::max<int64_t>(0, 14 - workers2));
         if (r == 3) n = std::min<int64_t>(n, std::max<int64_t>(0, 4 - game.workers3[p]));
         if (n <= 0) continue;
@@ -249,12 +268,14 @@ bool planCommand(Seat& s, const GameState& game, int p) {
         bool change = false;
         for (int good = 1; good <= 3; ++good) {
             diff[good] = outputWanted(game, p, level, good) - outputs[good];
+            // Small changes are not worth the keys.
+            if (std::abs(diff[good]) < 10 && !(outputs[good] > 0 && diff[good] == -outputs[good])) diff[good] = 0;
             change = change || diff[good] != 0;
         }
         if (change) {
             openCommand(s, game, 10);
             for (int good = 1; good <= 3; ++good) {
-                addSteps(s, diff[good], 100, keyRight, "6", keyLeft, "4");
+                addOutputSteps(s, diff[good]);
                 if (good < 3) add(s, keyDown);
             }
             add(s, keyEnter);
@@ -271,16 +292,18 @@ bool storeAllocationShown() { return shows(15, 6, textLine(288)) && charAt(9, 5)
 void allocateStore(Seat& s, const GameState& game, int p) {
     const Colony c = colonyOf(game, p, levelOf(game, p));
     int64_t free = numberAt(20, 21);
-    int64_t room = free - (foodRoom(c) - std::min(c.food, foodRoom(c))) / 2;
+    int64_t room = free - (foodRoom(c) - std::min(c.food, foodRoom(c)));
+    const int64_t held[4] = {0, c.fuel, c.goods2, c.goods3};
     for (int r = 1; r <= 3; ++r) {
         const int64_t pending = numberAt(r + 15, 25);
-        int64_t keep = std::clamp<int64_t>(std::min(pending, room), 0, free);
+        int64_t keep = std::clamp<int64_t>(std::min({pending, room, goodsCap(c, r) - held[r]}), 0, free);
         while (keep >= 100 && free >= 100) {
             add(s, "4");
             keep -= 100;
             free -= 100;
             room -= 100;
         }
+        keep = std::min<int64_t>(keep, 30);  // the rest of a hundred is not worth the keys
         add(s, keyLeft, keep);
         free -= keep;
         room -= keep;
@@ -330,6 +353,7 @@ std::string turnKey(Seat& s, const GameState& game, int p) {
     if (s.macro.empty()) {
         if (turnScreenShown(game)) {
             s.fallbacks = 0;
+            s.turnScreenSeen = true;
             if (!planCommand(s, game, p)) {
                 ++commandCounts[levelOf(game, p)][13];
                 return keyRight;  // the turn is over
@@ -339,8 +363,11 @@ std::string turnKey(Seat& s, const GameState& game, int p) {
         } else {
             // A window to close: Space for those of the start of a turn, Esc
             // for the rest (it cancels, and closes every message).
+            // Before the turn screen has shown, only the start of the turn's
+            // windows can be up, and they take Space alone.
+            if (!s.turnScreenSeen) return keySpace;
             ++s.fallbacks;
-            return s.fallbacks % 2 == 1 ? keySpace : keyEsc;
+            return s.fallbacks % 2 == 1 ? keyEsc : keySpace;
         }
     }
     const std::string key = s.macro.front();

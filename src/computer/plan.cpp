@@ -84,15 +84,27 @@ int64_t goodsCap(const Colony& c, int good) {
 
 int64_t fuelPerMonth(const Colony& c) { return std::max<int64_t>(1, roundToInt(static_cast<double>(c.powerDemand) / 6.0)); }
 
-int64_t colonistsWanted(const Colony& c, int64_t offered, int64_t takenSoFar) {
+int64_t populationFed(const GameState& game, int p) {
+    const int64_t months = missionMonths(game, p);
+    const int64_t food = game.goods4[p];
+    if (game.missionSent[p] == 0) return food * 5 / (months + 1);
+    // What is on its way, less a fifth for damage, must last one more mission.
+    const int64_t coming = int64_t{game.missionWorkers[p]} * missionYieldTenths(game, p) / 10 *
+                           (100 - game.missionPercent[p]) / 100 * 4 / 5;
+    const int64_t left = std::max<int32_t>(game.missionMonths[p], 0);
+    return std::min(food * 5 / (left + 1), (food + coming) * 5 / (left + months + 1));
+}
+
+int64_t colonistsWanted(const GameState& game, int p, const Colony& c, int64_t offered, int64_t takenSoFar) {
     if (c.level == seatEasy) return 0;
     // As many as the store can feed: a month's food must fit the food room
     // some nine times over.
     const int64_t fed = foodRoom(c) * 5 / 9;
     const int64_t limit = c.level == seatHard ? fed : fed * 7 / 10;
     const int64_t reserve = c.level == seatHard ? 4000 : 8000;
+    const int64_t eaten = populationFed(game, p);
     int64_t n = std::min({offered, c.freeHousing - takenSoFar, limit - c.population - takenSoFar,
-                          (c.money - reserve) / 25 - takenSoFar});
+                          eaten - c.population - takenSoFar, (c.money - reserve) / 25 - takenSoFar});
     if (c.level == seatNormal) n = std::min<int64_t>(n, 10 - takenSoFar);
     return std::max<int64_t>(n, 0);
 }
@@ -123,7 +135,13 @@ int32_t outputWanted(const GameState& game, int p, int32_t level, int good) {
     // less what a construction needs when it starts.
     const int64_t spare = c.powerCapacity - (c.powerDemand - game.outputPower[p]) - 25;
     const int64_t byPower = std::max<int64_t>(spare, 0) * 10 / 3;
-    int64_t wanted = goodsCap(c, good) / 4;
-    if (good == 1) wanted = std::max(wanted, fuelPerMonth(c) + 5);
-    return static_cast<int32_t>(std::clamp<int64_t>(std::min<int64_t>(wanted, byPower), 0, std::max(known, 0)));
+    // Nothing more of a good whose share of the store is full: the room kept
+    // for food must stay free for the missions' yield.
+    const int64_t held = good == 1 ? c.fuel : good == 2 ? c.goods2 : c.goods3;
+    const int64_t room = goodsCap(c, good) - held;
+    int64_t wanted = std::min(goodsCap(c, good) / 4, room / 2);
+    if (good == 1 && held < fuelPerMonth(c) * 12) wanted = std::max(wanted, fuelPerMonth(c) + 5);
+    // In steps of ten: every unit is a key.
+    wanted = std::min<int64_t>(wanted, byPower) / 10 * 10;
+    return static_cast<int32_t>(std::clamp<int64_t>(wanted, 0, std::max(known, 0)));
 }

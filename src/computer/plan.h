@@ -33,9 +33,12 @@ int64_t foodRoom(const Colony& c);
 int64_t goodsCap(const Colony& c, int good);
 // Fuel burnt a month at the present demand (at least 1).
 int64_t fuelPerMonth(const Colony& c);
+// The population the food in store and on its way feeds until the next
+// mission is home.
+int64_t populationFed(const GameState& game, int p);
 // Colonists the level takes from an offer of `offered` in a group, given how
 // many it has taken this turn already.
-int64_t colonistsWanted(const Colony& c, int64_t offered, int64_t takenSoFar);
+int64_t colonistsWanted(const GameState& game, int p, const Colony& c, int64_t offered, int64_t takenSoFar);
 // The structure to build now (0 none, 1 housing, 2 storehouses) and how many.
 struct Build {
     int32_t type = 0, count = 0, months = 3;

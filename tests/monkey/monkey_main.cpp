@@ -96,7 +96,14 @@ public:
         }
     }
 
+    void computerKey(const GameState& game) {
+        const std::string why = brokenInvariant(game);
+        if (!why.empty()) throw Broken{why};
+        if (++computerKeys >= budget) throw OutOfBudget{};
+    }
+
     void newRun() { record.push_back("#--- next run"); }
+    long long computerKeys = 0;
     long long played = 0;
     long long turns = 0;  // starts of turn seen
     std::vector<std::string> record;
@@ -193,6 +200,9 @@ int main(int argc, char** argv) {
     static GameState game;
     Monkey monkey(seed, budget);
     backend.onKeyWanted = [&] { monkey.keyWanted(backend, game); };
+    // Computer seats (set in the options window) play on their own; their
+    // keys count against the budget, so a game of computers alone ends too.
+    setComputerKeyObserver([&](const std::string&) { monkey.computerKey(game); });
     backend.onOutOfKeys = [] { throw OutOfBudget{}; };
     backend.onProgramEnd = [] { throw ProgramEnded{}; };
     installBackend(&backend);
