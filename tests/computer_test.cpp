@@ -30,7 +30,7 @@ TEST(Planner, MissionCrew) {
         int crew;
     } cases[] = {
         {3, seatHard, 10, 0, 3},   // 3 a month for 5 months, half again, 19.8 a person: 3 with one spare
-        {1, seatHard, 10, 0, 4},   // 14.9 a person, 6 months
+        {1, seatHard, 10, 0, 3},   // 14.9 a person, 6 months: 2 and one spare
         {3, seatEasy, 10, 0, 2},   // no spare, a larger margin
         {3, seatHard, 3, 0, 1},    // two kept back for expeditions
         {3, seatHard, 1, 0, 1},    // but never none while anyone is free
@@ -48,13 +48,15 @@ TEST(Planner, MissionCrew) {
 TEST(Planner, PopulationFedByFoodAtHomeAndOnItsWay) {
     GameState g = colony(3);
     EXPECT_EQ(populationFed(g, 1), 25 * 5 / 6);  // no mission: the store must last 5 months and one more
+    g.goods4[1] = 100;
     g.missionSent[1] = 1;
     g.missionWorkers[1] = 10;
     g.missionMonths[1] = 4;
-    // 198 on its way less a fifth: 158; over 4 + 5 + 1 months with the 25 at home.
-    EXPECT_EQ(populationFed(g, 1), std::min<int64_t>(25 * 5 / 5, (25 + 158) * 5 / 10));
-    g.missionPercent[1] = 70;
-    EXPECT_LT(populationFed(g, 1), 25);
+    // Until it is home the store alone feeds 100 a month over 5 months; 198 on
+    // its way less a fifth is 158, over 4 + 5 + 1 months with the 100 at home.
+    EXPECT_EQ(populationFed(g, 1), std::min<int64_t>(100 * 5 / 5, (100 + 158) * 5 / 10));
+    g.missionPercent[1] = 70;  // 59 coming, less a fifth: 47
+    EXPECT_EQ(populationFed(g, 1), (100 + 47) * 5 / 10);
 }
 
 TEST(Planner, ColonistsWithinHousingFoodAndLevel) {
