@@ -114,6 +114,10 @@ void tradeGoods(Seat& s, const GameState& game, int p) {
     int64_t want[5] = {0, neededForBuild[1], neededForBuild[2], neededForBuild[3] + fuelPerMonth(c) * 3,
                        foodWanted(c)};
     if (level == seatEasy) want[1] = want[2] = want[3] = 0;
+    // What damage on the way takes from the mission must come from the trader.
+    if (game.missionSent[p] != 0)
+        want[4] = std::min(want[4] + c.consumption * missionMonths(game, p) * game.missionPercent[p] / 100,
+                           foodRoom(c));
     int64_t money = c.money, free = c.freeStore, baseFree = c.baseFreeStore;
     int32_t at = 1;
     // Food first, then fuel, then what building needs.
@@ -172,7 +176,7 @@ void tradeEquipment(Seat& s, const GameState& game, int p) {
     const int64_t q = numberAt(15, 25), price = std::max<int64_t>(numberAt(15, 31), 1);
     // A plant more when the spare power would not start a house.
     const int64_t spare = c.powerCapacity - c.powerDemand;
-    if (level != seatEasy && q > 0 && spare < 15 && c.money - price > (level == seatHard ? 6000 : 15000)) {
+    if (level != seatEasy && q > 0 && spare < 40 && c.money - price > (level == seatHard ? 6000 : 15000)) {
         add(s, keyDown, 5);
         add(s, keyLeft);
     }
@@ -296,7 +300,8 @@ void allocateStore(Seat& s, const GameState& game, int p) {
     const int64_t held[4] = {0, c.fuel, c.goods2, c.goods3};
     for (int r = 1; r <= 3; ++r) {
         const int64_t pending = numberAt(r + 15, 25);
-        int64_t keep = std::clamp<int64_t>(std::min({pending, room, goodsCap(c, r) - held[r]}), 0, free);
+        const int64_t kept = goodsKept(game, p, levelOf(game, p), r);
+        int64_t keep = std::clamp<int64_t>(std::min({pending, room, kept - held[r]}), 0, free);
         while (keep >= 100 && free >= 100) {
             add(s, "4");
             keep -= 100;

@@ -4,6 +4,7 @@
 
 #include "model/options.h"
 #include "model/rounding.h"
+#include "model/works.h"
 
 namespace {
 
@@ -82,6 +83,15 @@ int64_t goodsCap(const Colony& c, int good) {
     return good == 1 ? rest * 4 / 10 : rest * 3 / 10;
 }
 
+int64_t goodsKept(const GameState& game, int p, int32_t level, int good) {
+    const Colony c = colonyOf(game, p, level);
+    const Build b = buildWanted(game, p, level);
+    if (b.type == 0) return goodsCap(c, good);
+    const WorkCost cost = workCost(constructionTemplates[b.type - 1], b.count, b.months);
+    const int64_t need = cost.line[good == 1 ? costGoods1 : good == 2 ? costGoods2 : costGoods3];
+    return std::max(goodsCap(c, good), need + (good == 1 ? fuelPerMonth(c) * 4 : 0));
+}
+
 int64_t fuelPerMonth(const Colony& c) { return std::max<int64_t>(1, roundToInt(static_cast<double>(c.powerDemand) / 6.0)); }
 
 int64_t populationFed(const GameState& game, int p) {
@@ -100,7 +110,7 @@ int64_t colonistsWanted(const GameState& game, int p, const Colony& c, int64_t o
     // As many as the store can feed: a month's food must fit the food room
     // some nine times over.
     const int64_t fed = foodRoom(c) * 5 / 9;
-    const int64_t limit = c.level == seatHard ? fed : fed * 7 / 10;
+    const int64_t limit = c.level == seatHard ? fed * 8 / 10 : fed * 6 / 10;
     const int64_t reserve = c.level == seatHard ? 4000 : 8000;
     const int64_t eaten = populationFed(game, p);
     int64_t n = std::min({offered, c.freeHousing - takenSoFar, limit - c.population - takenSoFar,
@@ -115,7 +125,7 @@ Build buildWanted(const GameState& game, int p, int32_t level) {
     const Colony c = colonyOf(game, p, level);
     const int64_t fed = foodRoom(c) * 5 / 9;
     // More room for food before more houses: the store bounds the colony.
-    if (c.population + 10 >= fed && game.storehouses[p] < (level == seatHard ? 40 : 12)) {
+    if (c.population + 10 >= fed * 6 / 10 && game.storehouses[p] < (level == seatHard ? 40 : 12)) {
         b.type = 2;
         b.count = 1;
     } else if (c.freeHousing < 10 && c.money > (level == seatHard ? 6000 : 12000)) {
@@ -131,17 +141,27 @@ int32_t outputWanted(const GameState& game, int p, int32_t level, int good) {
     const int32_t known = good == 1 ? game.deposit1[p] + game.output1[p]
                           : good == 2 ? game.deposit2[p] + game.output2[p]
                                       : game.deposit3[p] + game.output3[p];
-    // Each good gets a third of the power the structures and works leave,
-    // less what a construction needs when it starts.
-    const int64_t spare = c.powerCapacity - (c.powerDemand - game.outputPower[p]) - 25;
-    const int64_t byPower = std::max<int64_t>(spare, 0) * 10 / 3;
+    // The power the structures and works leave, less what the construction
+    // the colony wants takes when it starts; fuel has the first call on it.
+    const Build b = buildWanted(game, p, level);
+    const int64_t reserve = b.type == 0 ? 0 : constructionTemplates[b.type - 1].power[b.months - 1] * b.count;
+    int64_t spare = std::max<int64_t>(c.powerCapacity - (c.powerDemand - game.outputPower[p]) - reserve - 2, 0);
     // Nothing more of a good whose share of the store is full: the room kept
     // for food must stay free for the missions' yield.
-    const int64_t held = good == 1 ? c.fuel : good == 2 ? c.goods2 : c.goods3;
-    const int64_t room = goodsCap(c, good) - held;
-    int64_t wanted = std::min(goodsCap(c, good) / 4, room / 2);
-    if (good == 1 && held < fuelPerMonth(c) * 12) wanted = std::max(wanted, fuelPerMonth(c) + 5);
-    // In steps of ten: every unit is a key.
-    wanted = std::min<int64_t>(wanted, byPower) / 10 * 10;
+    auto wantedOf = [&](int k, int64_t power) {
+        const int64_t held = k == 1 ? c.fuel : k == 2 ? c.goods2 : c.goods3;
+        const int64_t kept = goodsKept(game, p, level, k);
+        int64_t wanted = std::min(std::max<int64_t>(kept / 4, 10), (kept - held) / 2);
+        if (k == 1 && held < fuelPerMonth(c) * 12) wanted = std::max(wanted, fuelPerMonth(c) + 5);
+        // In steps of ten: every unit is a key.
+        return std::clamp<int64_t>(std::min(wanted, power * 10) / 10 * 10, 0, int64_t{1} << 30);
+    };
+    const int64_t fuelKnown = int64_t{game.deposit1[p]} + game.output1[p];
+    const int64_t fuel = std::min(wantedOf(1, spare), fuelKnown / 10 * 10);
+    int64_t wanted = fuel;
+    if (good != 1) {
+        spare -= roundToInt(static_cast<double>(fuel) / 10.0);
+        wanted = wantedOf(good, std::max<int64_t>(spare, 0) / 2);
+    }
     return static_cast<int32_t>(std::clamp<int64_t>(wanted, 0, std::max(known, 0)));
 }

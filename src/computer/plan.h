@@ -31,6 +31,8 @@ int64_t foodWanted(const Colony& c);
 int64_t foodRoom(const Colony& c);
 // How many of each good the colony keeps at most (fuel, goods2, goods3).
 int64_t goodsCap(const Colony& c, int good);
+// The same, raised to what the structure the colony wants to build takes.
+int64_t goodsKept(const GameState& game, int p, int32_t level, int good);
 // Fuel burnt a month at the present demand (at least 1).
 int64_t fuelPerMonth(const Colony& c);
 // The population the food in store and on its way feeds until the next
