@@ -80,3 +80,49 @@ TEST_F(Keys, ShowsOnlyWhenTheScreenChanged) {
 }
 
 }  // namespace
+
+namespace {
+
+class ComputerKeys : public HeadlessTest {
+protected:
+    void TearDown() override {
+        useKeyboard();
+        HeadlessTest::TearDown();
+    }
+};
+
+TEST_F(ComputerKeys, SeatKeysGoThroughTheQueueAndTheKeyboardIsDropped) {
+    keys("a b");  // a person's keys: the computer's screens never read them
+    int given = 0;
+    useKeySource(2, [&given] { return std::string(1, static_cast<char>('x' + given++)); }, 150);
+    const double before = backend.clock;
+    EXPECT_EQ(pollKey(), "x");
+    EXPECT_NEAR(backend.clock - before, 0.150, 0.001) << "a pause before the key";
+    queueKey("q");  // pressed during the computer's turn
+    EXPECT_EQ(pollKey(), "y");
+    EXPECT_EQ(backend.nextKey, 0u) << "the script was not read";
+    queueKey(keyEnter);  // the rest of the turn at once
+    const double hurried = backend.clock;
+    EXPECT_EQ(pollKey(), "z");
+    EXPECT_NEAR(backend.clock, hurried, 0.001);
+    waitForKey();  // a wait takes a computer key too
+    EXPECT_EQ(queuedKeyCount(), 1);
+    useKeyboard();  // the next seat is a person's: nothing of the computer's is left
+    EXPECT_EQ(queuedKeyCount(), 0);
+    EXPECT_EQ(pollKey(), "a");
+}
+
+TEST_F(ComputerKeys, SpaceHurriesOnlyTheTurnItWasPressedIn) {
+    backend.onOutOfKeys = nullptr;
+    useKeySource(1, [] { return keySpace; }, 20);
+    queueKey(keySpace);
+    double t = backend.clock;
+    pollKey();
+    EXPECT_NEAR(backend.clock, t, 0.001);
+    useKeySource(2, [] { return keySpace; }, 20);  // the next computer seat
+    t = backend.clock;
+    pollKey();
+    EXPECT_NEAR(backend.clock - t, 0.020, 0.001);
+}
+
+}  // namespace

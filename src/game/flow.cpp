@@ -1,6 +1,7 @@
 #include "game/flow.h"
 
 #include "game/setup.h"
+#include "model/options.h"
 #include "model/savegame.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
@@ -10,7 +11,9 @@
 #include "ui/windows.h"
 
 void startUp(GameState& game) {
-    loadTextTable("pl.ini");
+    // A missing or damaged options file gives the defaults: Polish, every seat a person.
+    options() = readOptions(optionsFile);
+    loadTextTable(languageFile(options().language));
     clearScreen();
     setStartupValues(game);
     copyFixedTexts(game);
@@ -47,6 +50,15 @@ void keepTurnEnd(const GameState& game) {
     turnEndKept = true;
 }
 
+void useKeysOfSeat(const GameState& game, int seat, SeatTask task) {
+    const int p = playerSlot(seat);
+    if (!game.tablesExist || game.seatLevel[p] == seatPerson) {
+        useKeyboard();
+        return;
+    }
+    useKeySource(p, [&game, p, task] { return computerKey(game, p, task); }, paceMilliseconds(options().pace));
+}
+
 void runFlow(GameState& game, Flow next) {
     runningGame = &game;
     setCloseHandler(keepGameInProgress);
@@ -59,9 +71,18 @@ void runFlow(GameState& game, Flow next) {
             resetRecovery();
             turnEndKept = false;
         }
+        // A turn's screens read the keys of the seat whose turn it is; the
+        // title and the menus read the keyboard.
+        const bool turn = next == Flow::startOfTurn || next == Flow::gameEntry || next == Flow::turnScreen ||
+                          next == Flow::gameMenu;
+        if (turn)
+            useKeysOfSeat(game, game.currentPlayer, SeatTask::turn);
+        else
+            useKeyboard();
         switch (next) {
             case Flow::title: next = titleScreen(game); break;
             case Flow::mainMenu: next = mainMenu(game); break;
+            case Flow::options: next = optionsWindow(game); break;
             case Flow::gameEntry: next = gameEntry(game); break;
             case Flow::turnScreen: next = turnScreen(game); break;
             case Flow::gameMenu: next = gameMenu(game); break;
@@ -78,6 +99,8 @@ void runProgram() {
 }
 
 Flow gameEntry(GameState& game) {
+    // A game just loaded, or a new turn: computer seats plan afresh.
+    forgetComputerPlans();
     clearScreen();
     game.selectedCommand = 1;
     drawStarfield();

@@ -1,4 +1,5 @@
 #pragma once
+#include "computer/computer.h"
 #include "model/state.h"
 
 // Runs the game from start-up until the program ends.
@@ -16,5 +17,11 @@ void keepTurnEnd(const GameState& game);
 // The screens of the program's spine; each returns where to go next.
 Flow titleScreen(GameState& game);
 Flow mainMenu(GameState& game);
+// The options window over the title picture; back to the main menu.
+Flow optionsWindow(GameState& game);
 Flow gameEntry(GameState& game);
 Flow gameMenu(GameState& game);
+
+// Whose keys the screens read from now on: the keyboard's, or those of the
+// computer player of `seat` when the game gives that seat to the computer.
+void useKeysOfSeat(const GameState& game, int seat, SeatTask task);

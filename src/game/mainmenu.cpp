@@ -152,8 +152,10 @@ Flow mainMenu(GameState& game) {
                     game.newGameFlag = 0;
                     dimensionTables(game);
                     return continuePrompt(game);
+                case 3:
+                    fadeTitleText(game, 9, 1, 5, 0, 4, 61);
+                    return Flow::options;
                 default:
-                    // "Opcje" has nothing behind it and ends the program like "Koniec".
                     fadeTitleText(game, 9, 1, 5, 0, 4, 61);
                     linesTogether(60, 80);
                     return Flow::end;

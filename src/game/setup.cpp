@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "game/flow.h"
+#include "model/options.h"
 #include "model/texttable.h"
 #include "screen/fields.h"
 #include "screen/keys.h"
@@ -42,6 +43,7 @@ void printAt(int row, int column, const std::string& s) {
 }
 
 void enterName(GameState& game, int p) {
+    useKeysOfSeat(game, p, SeatTask::name);
     for (;;) {
         fillBlank(57, 5, 19, 4);
         setColour(0x666666);
@@ -89,6 +91,7 @@ void showPlanetDescriptions() {
 void chooseHomeWorlds(GameState& game, int players) {
     int p = 1;
     while (p <= players) {
+        useKeysOfSeat(game, p, SeatTask::homeWorld);
         setColour(10);
         moveCursor(4, 29);
         printText(textLine(17), false);
@@ -158,6 +161,9 @@ Flow newGameSetup(GameState& game) {
     resetCalendarAndTrader(game);
     const int players = std::clamp<int32_t>(game.playerCount, 0, playerSlots - 1);
     for (int p = 1; p <= players; ++p) setStartingColony(game, p);
+    // Seats are filled in order with the options' choices.
+    for (int p = 0; p < playerSlots; ++p) game.seatLevel[p] = p >= 1 && p <= players && p <= optionSeats ? options().seat[p] : seatPerson;
+    forgetComputerPlans();
     for (int p = 1; p <= players; ++p) enterName(game, p);
 
     clearScreen();
@@ -171,5 +177,6 @@ Flow newGameSetup(GameState& game) {
     // Closed during the first start of turn, the game keeps its names and
     // home worlds and continues at player 1's first turn screen.
     keepTurnEnd(game);
+    useKeyboard();
     return Flow::startOfTurn;
 }

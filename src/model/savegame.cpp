@@ -60,6 +60,7 @@ constexpr int highestHomeWorld = 3;
 constexpr int highestBuildType = 5;
 constexpr int highestOrderType = 6;
 constexpr int highestTechLevel = 10;
+constexpr int highestSeatLevel = 3;
 // A longer string field is cut by the field rules and its rest becomes the
 // next field, so such a name means the file is out of step.
 constexpr size_t longestName = 4095;
@@ -159,6 +160,13 @@ bool readFromInput(GameState& game) {
             }
         }
     }
+    // Seats go after the last value, where a reader of the older files never
+    // looks; a file without them is a game of people only.
+    const bool seatsFollow = !inputExhausted();
+    for (int p = 0; p < playerSlots; ++p) {
+        const int32_t level = seatsFollow && p >= 1 && p <= copy.playerCount ? readIntegerField() : 0;
+        copy.seatLevel[p] = within(level, 0, highestSeatLevel) ? level : 0;
+    }
     if (!savedValuesValid(copy)) return false;
     game = copy;
     return true;
@@ -210,6 +218,14 @@ bool savedGameText(const GameState& game, std::string& text) {
             writeLine(file, values);
         }
     }
+    // A game of people only is written exactly as before.
+    bool computerSeats = false;
+    std::vector<int32_t> seats;
+    for (int p = 1; p <= game.playerCount; ++p) {
+        seats.push_back(game.seatLevel[p]);
+        computerSeats = computerSeats || game.seatLevel[p] != 0;
+    }
+    if (computerSeats) writeLine(file, seats);
     text = std::move(file);
     return true;
 }

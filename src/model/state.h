@@ -14,7 +14,7 @@ using ResearchTable = int32_t[playerSlots][researchFields];
 
 // Where the program goes next: each screen returns one of these and one loop
 // dispatches, so the stack never grows however long a game runs.
-enum class Flow { title, mainMenu, gameEntry, turnScreen, gameMenu, startOfTurn, end };
+enum class Flow { title, mainMenu, options, gameEntry, turnScreen, gameMenu, startOfTurn, end };
 
 // Every per-player and research table but the names, all plain numbers.
 struct PlayerTables {
@@ -72,6 +72,9 @@ struct GameState : PlayerTables {
     // Per-player tables exist between dimensionTables and releaseTables.
     bool tablesExist = false;
     std::string playerName[playerSlots];
+    // Who plays each seat (a person, or the computer at a level); kept in a
+    // saved game after its last value.
+    int32_t seatLevel[playerSlots] = {};
 };
 
 // A loaded file could name any player; outside the tables the unused slot 0 stands in.

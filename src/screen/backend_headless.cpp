@@ -1,6 +1,7 @@
 #include "screen/backend_headless.h"
 
 #include <cctype>
+#include <cstdlib>
 
 #include "screen/keys.h"
 
@@ -10,6 +11,8 @@ const std::string scriptCloseKey = "\xFF\x01";
 void HeadlessBackend::pumpEvents(bool needKey) {
     if (!needKey) return;
     if (onKeyWanted) onKeyWanted();
+    while (nextKey < script.size() && script[nextKey].size() > 1 && script[nextKey][0] == clockMark)
+        clock += std::strtod(script[nextKey++].c_str() + 1, nullptr);
     if (nextKey < script.size()) {
         const std::string& key = script[nextKey++];
         if (key == scriptCloseKey)
@@ -65,6 +68,14 @@ bool parseKeyScript(const std::string& text, std::vector<std::string>& keys, std
             if (token.size() == 1) {
                 keys.push_back(token);
                 continue;
+            }
+            if (token[0] == '+') {
+                char* end = nullptr;
+                const double seconds = std::strtod(token.c_str() + 1, &end);
+                if (end && *end == 0 && seconds >= 0) {
+                    keys.push_back(std::string(1, clockMark) + token.substr(1));
+                    continue;
+                }
             }
             bool found = false;
             for (const auto& n : named) {

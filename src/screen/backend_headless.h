@@ -8,7 +8,7 @@
 #include "screen/backend.h"
 
 struct HeadlessBackend : Backend {
-    std::vector<std::string> script;
+    std::vector<std::string> script;  // keys, and clock moves (clockMark and the seconds)
     size_t nextKey = 0;
     double clock = 1000.0;
     // Called when the program wants a key and the script has none left.
@@ -32,6 +32,9 @@ struct HeadlessBackend : Backend {
     }
 };
 
+// A script entry that moves the clock instead of giving a key.
+constexpr char clockMark = '\xFE';
+
 // Every read of the virtual clock moves it on by this much, so loops that
 // wait for a deadline by reading the clock always finish.
 constexpr double clockReadStep = 0.0001;
@@ -44,6 +47,7 @@ extern const std::string scriptCloseKey;
 // Up Down Left Right Enter Space Esc Backspace Delete Home End Tab name keys,
 // Close closes the window,
 // "text in quotes" types its characters, any other single character is that
-// key, and # starts a comment to the end of the line. Returns false and an
+// key, "+N" moves the virtual clock on by N seconds before the next key, and
+// # starts a comment to the end of the line. Returns false and an
 // explanation for a token it does not know.
 bool parseKeyScript(const std::string& text, std::vector<std::string>& keys, std::string& error);

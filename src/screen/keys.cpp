@@ -19,6 +19,11 @@ constexpr size_t queueLimit = 15;
 struct KeyState {
     std::deque<std::string> queue;
     bool keyHit = false;
+    int owner = 0;
+    KeySource source;
+    int pauseMs = 0;
+    bool hurry = false;  // Space or Enter during a computer turn
+    std::function<void(const std::string&)> observer;
 };
 
 KeyState& keys() {
@@ -53,6 +58,10 @@ void installCloseSignals() {
 
 void queueKey(const std::string& key) {
     KeyState& k = keys();
+    if (k.source) {
+        if (key == keySpace || key == keyEnter) k.hurry = true;
+        return;
+    }
     if (k.queue.size() >= queueLimit) k.queue.pop_front();
     k.queue.push_back(key);
     k.keyHit = true;
@@ -71,11 +80,49 @@ void refreshScreen() {
     if (fb.dirty && b && b->show(fb)) fb.dirty = false;
 }
 
+void useKeySource(int owner, KeySource source, int pauseMs) {
+    KeyState& k = keys();
+    if (owner != k.owner) clearKeys();
+    k.owner = owner;
+    k.source = std::move(source);
+    k.pauseMs = pauseMs;
+    k.hurry = false;
+}
+
+void useKeyboard() {
+    KeyState& k = keys();
+    if (k.owner != 0) clearKeys();
+    k.owner = 0;
+    k.source = nullptr;
+}
+
+int keyOwner() { return keys().owner; }
+
+void setComputerKeyObserver(std::function<void(const std::string&)> observer) { keys().observer = std::move(observer); }
+
+namespace {
+
+// A computer seat's next key, after its pause (during which the window is
+// still serviced), into the queue.
+void takeComputerKey(KeyState& k) {
+    if (k.pauseMs > 0 && !k.hurry)
+        if (Backend* b = currentBackend()) b->sleepMs(k.pauseMs);
+    closeIfRequested();
+    if (!k.source) return;
+    std::string key = k.source();
+    if (k.observer) k.observer(key);
+    k.queue.push_back(std::move(key));
+    k.keyHit = true;
+}
+
+}  // namespace
+
 std::string pollKey() {
     KeyState& k = keys();
     refreshScreen();
-    if (Backend* b = currentBackend()) b->pumpEvents(k.queue.empty());
+    if (Backend* b = currentBackend()) b->pumpEvents(k.queue.empty() && !k.source);
     closeIfRequested();
+    if (k.source && k.queue.empty()) takeComputerKey(k);
     k.keyHit = false;
     if (k.queue.empty()) return "";
     std::string key = k.queue.front();
@@ -95,8 +142,9 @@ void waitForKey() {
         refreshScreen();
         Backend* b = currentBackend();
         // A key already queued does not count: only a new arrival sets the flag.
-        if (b) b->pumpEvents(!k.keyHit);
+        if (b) b->pumpEvents(!k.keyHit && !k.source);
         closeIfRequested();
+        if (k.source && !k.keyHit) takeComputerKey(k);
         if (k.keyHit) break;
         if (b) b->sleepMs(50);
     }

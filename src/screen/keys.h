@@ -1,6 +1,7 @@
 #pragma once
 // Keys, waiting and the clock. A key string is "" for no key, one byte for an
 // ordinary key, or byte 255 and a scan character for an extended key.
+#include <functional>
 #include <string>
 
 extern const std::string keyUp, keyDown, keyLeft, keyRight, keyHome, keyEnd, keyDelete;
@@ -29,3 +30,19 @@ void clearKeys();
 int queuedKeyCount();
 // Shows the framebuffer if it changed since it was last shown.
 void refreshScreen();
+
+// Whose keys the screens read. A computer seat gives its keys through a
+// source that is asked whenever a screen wants a key and none is queued;
+// they go through the same queue as the keyboard's. Meanwhile the keyboard
+// still closes the window and switches full screen, Space and Enter make the
+// rest of the turn go at once, and every other key is dropped. A change of
+// source forgets every queued key, so nothing pressed for one seat reaches
+// another. `owner` names the source (0 the keyboard); `pauseMs` is the pause
+// before each computer key.
+using KeySource = std::function<std::string()>;
+void useKeySource(int owner, KeySource source, int pauseMs);
+void useKeyboard();
+int keyOwner();
+// Called with each key a computer seat gives, before a screen reads it (for
+// the arena's checks and its record of the keys).
+void setComputerKeyObserver(std::function<void(const std::string&)> observer);

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "game/turnscreen.h"
-#include "invariants.h"
+#include "model/invariants.h"
 #include "play.h"
 #include "screen/keys.h"
 #include "screen/screen.h"

@@ -90,6 +90,13 @@ void MonkeyPlay::play() {
     backend.onKeyWanted = [this] { keyWanted(); };
     backend.onOutOfKeys = [] { throw OutOfBudget{}; };
     backend.onProgramEnd = [] { throw ProgramEnded{}; };
+    // Computer seats (set in the options window) play on their own; their
+    // keys are checked like the monkey's and count against the budget, so a
+    // game of computers alone ends too.
+    setComputerKeyObserver([this](const std::string&) {
+        if (onKeyWanted) onKeyWanted(game);
+        if (++played >= budget) throw OutOfBudget{};
+    });
     installBackend(&backend);
     for (;;) {
         // Each run starts as a new program would: clock, keys and generator fresh.

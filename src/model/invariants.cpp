@@ -1,4 +1,4 @@
-#include "invariants.h"
+#include "model/invariants.h"
 
 #include <string>
 

@@ -1,0 +1,134 @@
+// The options window of the main menu: who plays each seat of the next new
+// game, the pace of computer turns and the language the game starts in.
+#include <string>
+#include <vector>
+
+#include "game/flow.h"
+#include "model/options.h"
+#include "model/texttable.h"
+#include "screen/keys.h"
+#include "screen/screen.h"
+#include "ui/windows.h"
+
+namespace {
+
+// The window's own texts, Polish and English; the language files keep their
+// fixed number of lines.
+struct Texts {
+    const char* title;
+    const char* seat;
+    const char* levels[4];
+    const char* pace;
+    const char* paces[3];
+    const char* language;
+    const char* languages[2];
+    const char* help;
+};
+
+const Texts texts[2] = {
+    {"Opcje nowej gry",
+     "Gracz ",
+     {"czlowiek", "komputer latwy", "komputer sredni", "komputer trudny"},
+     "Tempo komputera",
+     {"ogladanie", "szybko", "od razu"},
+     "Jezyk",
+     {"polski", "angielski"},
+     "Strzalki: wybor   Enter: gotowe"},
+    {"New game options",
+     "Player ",
+     {"person", "computer easy", "computer normal", "computer hard"},
+     "Computer pace",
+     {"watch", "quick", "instant"},
+     "Language",
+     {"Polish", "English"},
+     "Arrows: choose   Enter: done"},
+};
+
+constexpr int left = 3, top = 3, columns = 46, rows = 13;
+constexpr int rowCount = optionSeats + 2;  // five seats, the pace, the language
+constexpr int firstRow = 6, valueColumn = 22;
+constexpr uint32_t white = 0xFFFFFF, grey = 0xAAAAAA, markColour = 0xFF5555;
+
+const Texts& currentTexts(const Options& o) { return texts[o.language == languageEnglish ? 1 : 0]; }
+
+void printAt(int row, int column, const std::string& s, uint32_t colour) {
+    setColour(colour);
+    moveCursor(row, column);
+    printText(s, false);
+}
+
+void drawOptions(const Options& o, int selected) {
+    const Texts& t = currentTexts(o);
+    fillBlank(left, top, columns, rows);
+    printAt(top + 1, left + 2, t.title, white);
+    for (int r = 1; r <= rowCount; ++r) {
+        const int row = firstRow + r - 1;
+        std::string label, value;
+        if (r <= optionSeats) {
+            label = t.seat + std::to_string(r);
+            value = t.levels[o.seat[r]];
+        } else if (r == optionSeats + 1) {
+            label = t.pace;
+            value = t.paces[o.pace];
+        } else {
+            label = t.language;
+            value = t.languages[o.language];
+        }
+        printAt(row, left + 3, label, r == selected ? white : grey);
+        printAt(row, valueColumn, value, r == selected ? white : grey);
+        printAt(row, left + 1, r == selected ? "\xAF" : " ", markColour);
+    }
+    printAt(top + rows - 1, left + 2, t.help, grey);
+}
+
+// Left and Right step through a row's choices, wrapping round.
+void step(Options& o, int selected, int by) {
+    auto turn = [by](int32_t& v, int32_t count) { v = (v + by + count) % count; };
+    if (selected <= optionSeats)
+        turn(o.seat[selected], 4);
+    else if (selected == optionSeats + 1)
+        turn(o.pace, 3);
+    else
+        turn(o.language, 2);
+}
+
+}  // namespace
+
+Flow optionsWindow(GameState& game) {
+    // The title picture under the window comes back when it closes.
+    const int x0 = (left - 1) * cellWidth, y0 = (top - 1) * cellHeight;
+    const int width = (columns + 1) * cellWidth, height = (rows + 1) * cellHeight;
+    std::vector<uint32_t> under;
+    for (int y = y0; y < y0 + height; ++y)
+        for (int x = x0; x < x0 + width; ++x) under.push_back(readPixel(x, y));
+
+    Options o = options();
+    const int32_t languageBefore = o.language;
+    int selected = 1;
+    drawOptions(o, selected);
+    for (;;) {
+        const std::string key = pollKey();
+        if (key == keyUp && selected > 1) {
+            --selected;
+        } else if (key == keyDown && selected < rowCount) {
+            ++selected;
+        } else if (key == keyLeft || key == keyRight) {
+            step(o, selected, key == keyLeft ? -1 : 1);
+        } else if (key == keyEnter || key == keySpace || key == keyEsc) {
+            break;
+        } else {
+            sleepMs(1);
+            continue;
+        }
+        drawOptions(o, selected);
+    }
+    options() = o;
+    writeOptions(o, optionsFile);
+    if (o.language != languageBefore) loadTextTable(languageFile(o.language));
+
+    size_t i = 0;
+    for (int y = y0; y < y0 + height; ++y)
+        for (int x = x0; x < x0 + width; ++x) setPixel(x, y, under[i++]);
+    game.menuCursor = 1;
+    return Flow::mainMenu;
+}

@@ -1,0 +1,80 @@
+// Planner decisions that are easy to get wrong: how many go on a mission,
+// how many colonists the food can carry, and that easy never takes any.
+#include <gtest/gtest.h>
+
+#include "computer/plan.h"
+#include "model/options.h"
+
+namespace {
+
+// A fresh colony as set-up leaves it, on home world `world`.
+GameState colony(int world) {
+    GameState g;
+    g.playerCount = 1;
+    g.currentPlayer = 1;
+    g.tablesExist = true;
+    g.money[1] = 50000;
+    g.goods1[1] = g.goods2[1] = g.goods3[1] = g.goods4[1] = 25;
+    g.population1[1] = 10;
+    g.population2[1] = g.population3[1] = g.population4[1] = 2;
+    g.workers1[1] = 10;
+    g.workers2[1] = g.workers3[1] = g.workers4[1] = 2;
+    g.housing[1] = g.storehouses[1] = g.powerPlants[1] = 1;
+    g.homeWorld[1] = world;
+    return g;
+}
+
+TEST(Planner, MissionCrew) {
+    struct Case {
+        int world, level, workers1, sent;
+        int crew;
+    } cases[] = {
+        {3, seatHard, 10, 0, 3},   // 3 a month for 5 months, half again, 19.8 a person: 3 with one spare
+        {1, seatHard, 10, 0, 3},   // 14.9 a person, 6 months: 2 and one spare
+        {3, seatEasy, 10, 0, 2},   // no spare, a larger margin
+        {3, seatHard, 3, 0, 1},    // two kept back for expeditions
+        {3, seatHard, 1, 0, 1},    // but never none while anyone is free
+        {3, seatHard, 0, 0, 0},
+        {3, seatHard, 10, 1, 0},   // one is out already
+    };
+    for (const Case& c : cases) {
+        GameState g = colony(c.world);
+        g.workers1[1] = c.workers1;
+        g.missionSent[1] = c.sent;
+        EXPECT_EQ(missionCrew(g, 1, c.level), c.crew) << c.world << " " << c.level << " " << c.workers1;
+    }
+}
+
+TEST(Planner, PopulationFedByFoodAtHomeAndOnItsWay) {
+    GameState g = colony(3);
+    EXPECT_EQ(populationFed(g, 1), 25 * 5 / 6);  // no mission: the store must last 5 months and one more
+    g.goods4[1] = 100;
+    g.missionSent[1] = 1;
+    g.missionWorkers[1] = 10;
+    g.missionMonths[1] = 4;
+    // Until it is home the store alone feeds 100 a month over 5 months; 198 on
+    // its way less a fifth is 158, over 4 + 5 + 1 months with the 100 at home.
+    EXPECT_EQ(populationFed(g, 1), std::min<int64_t>(100 * 5 / 5, (100 + 158) * 5 / 10));
+    g.missionPercent[1] = 70;  // 59 coming, less a fifth: 47
+    EXPECT_EQ(populationFed(g, 1), (100 + 47) * 5 / 10);
+}
+
+TEST(Planner, ColonistsWithinHousingFoodAndLevel) {
+    GameState g = colony(3);
+    g.goods4[1] = 400;
+    g.storehouses[1] = 4;
+    for (int level : {seatEasy, seatNormal, seatHard}) {
+        const Colony c = colonyOf(g, 1, level);
+        const int64_t n = colonistsWanted(g, 1, c, 100, 0);
+        if (level == seatEasy) { EXPECT_EQ(n, 0); }
+        EXPECT_LE(n, c.freeHousing);  // 50 - 16
+        EXPECT_LE(c.population + n, populationFed(g, 1));
+        if (level == seatNormal) { EXPECT_LE(n, 10); }
+        if (level == seatHard) { EXPECT_EQ(n, 34); }
+    }
+    // Nothing more once the store's food is spoken for.
+    g.goods4[1] = 10;
+    EXPECT_EQ(colonistsWanted(g, 1, colonyOf(g, 1, seatHard), 100, 0), 0);
+}
+
+}  // namespace
