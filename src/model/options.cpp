@@ -1,6 +1,6 @@
 #include "model/options.h"
 
-#include <fstream>
+#include <cstdio>
 
 #include "screen/fields.h"
 
@@ -41,10 +41,11 @@ bool writeOptions(const Options& o, const std::string& path) {
     for (int s = 1; s <= optionSeats; ++s) writeNumber(text, o.seat[s], s == optionSeats ? Ending::lineBreak : Ending::zone);
     writeNumber(text, o.pace, Ending::zone);
     writeNumber(text, o.language, Ending::lineBreak);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
+    // stdio rather than a stream: the streams' locale machinery would double the browser build.
+    std::FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    if (std::fclose(out) != 0 || !written) return false;
     filesWritten();
     return true;
 }
