@@ -65,6 +65,26 @@ TEST_F(Keys, VirtualClockMovesOnlyByWaits) {
     EXPECT_GT(secondsNow(), t) << "a deadline loop on the clock always ends";
 }
 
+// Closing the window in the middle of an animation or a wait ends the
+// program there too, after the game's handler has run once.
+TEST_F(Keys, CloseIsNoticedWhereverTheProgramWaits) {
+    static int handled;
+    const struct {
+        const char* where;
+        void (*wait)();
+    } waits[] = {{"poll", [] { pollKey(); }}, {"sleep", [] { sleepMs(5); }}, {"clock", [] { secondsNow(); }},
+                 {"key wait", [] { waitForKey(); }}};
+    for (const auto& w : waits) {
+        handled = 0;
+        setCloseHandler([] { ++handled; });
+        keys("x x x");
+        requestClose();
+        EXPECT_THROW(w.wait(), ProgramEnded) << w.where;
+        EXPECT_EQ(handled, 1) << w.where;
+    }
+    setCloseHandler(nullptr);
+}
+
 TEST_F(Keys, ShowsOnlyWhenTheScreenChanged) {
     backend.onOutOfKeys = nullptr;
     sleepMs(1);

@@ -140,6 +140,7 @@ TEST(Layout, AutoSizedWidths) {
 
 TEST_F(OperationsTest, ReportWarnings) {
     game.currentPlayer = 1;
+
     const struct {
         int32_t goods4, storehouses;
         int64_t colour;
@@ -175,6 +176,85 @@ TEST_F(OperationsTest, ReportWarnings) {
         const int column = 36 + static_cast<int>(textLine(68).size());
         EXPECT_EQ(textAt(20, column, 2), w.fuel) << w.inUse;
         EXPECT_EQ(colourAt(18, 44), w.colour) << w.inUse;
+    }
+    // Every report whole, with the real texts and a value of its own in every
+    // row: the labels, the values in their columns, the frame and the greys.
+    useGameTexts();
+    game.goods1[1] = 11, game.goods2[1] = 22, game.goods3[1] = 33, game.goods4[1] = 144;
+    game.population1[1] = 15, game.population2[1] = 6, game.population3[1] = 7, game.population4[1] = 8;
+    game.workers1[1] = 5, game.workers2[1] = 4, game.workers3[1] = 3;
+    game.housing[1] = 2, game.techLevel[1][1] = 1, game.storehouses[1] = 3, game.techLevel[1][2] = 2;
+    game.workshops[1] = 9, game.structures4[1] = 12, game.labs[1] = 13, game.structures6[1] = 14;
+    game.powerPlants[1] = 2, game.techLevel[1][5] = 3, game.powerInUse[1] = 41;
+    const struct {
+        void (*report)(GameState&);
+        int top, left;
+        std::vector<std::string> rows;
+        std::vector<int64_t> colours;  // of each row's third cell
+    } reports[] = {
+        {holdingsReport, 8, 11,
+         {"╔═══════════════════╗",
+          "║    Posiadlosci    ║",
+          "║                   ║",
+          "║ Kwatery:     110  ║",
+          "║ Magazyny:    1800 ║",
+          "║ Fabryki:     9    ║",
+          "║ Kosmoporty:  12   ║",
+          "║ Laboratoria: 13   ║",
+          "║ Inne:        14   ║",
+          "╚═══════════════════╝"},
+         {169, 0, 0, 28, 27, 26, 25, 24, 23, 169}},
+        {warehouseReport, 10, 40,
+         {"╔═══════════════╗",
+          "║   Magazyny    ║",
+          "║               ║",
+          "║ Uran:     11  ║",
+          "║ Zelazo:   22  ║",
+          "║ Miedz:    33  ║",
+          "║ Zywnosc:  144 ║",
+          "║ Wolne: 1590   ║",
+          "╚═══════════════╝"},
+         {169, 0, 0, 27, 26, 25, 24, 26, 169}},
+        {populationReport, 4, 20,
+         {"╔══════════════════╗",
+          "║ Ludnosc kolonii  ║",
+          "║                  ║",
+          "║ Wszyscy:         ║",
+          "║ Osadnicy:    15  ║",
+          "║ Technicy:    6   ║",
+          "║ Naukowcy:    7   ║",
+          "║ Zolnierze:   8   ║",
+          "║                  ║",
+          "║ Wolni do pracy:  ║",
+          "║ Osadnicy:    5   ║",
+          "║ Technicy:    4   ║",
+          "║ Naukowcy:    3   ║",
+          "║                  ║",
+          "║ Wolne kwat.: 74  ║",
+          "║ Spozycie: 7T     ║",
+          "╚══════════════════╝"},
+         {169, 31, 0, 29, 26, 25, 24, 24, 0, 29, 26, 25, 24, 0, 2, 4, 169}},
+        {powerOverview, 14, 34,
+         {"╔═════════════╗",
+          "║   Energia   ║",
+          "║             ║",
+          "║ Moc:    78  ║",
+          "║ Pobor:  41  ║",
+          "║             ║",
+          "║ Uran: 7     ║",
+          "╚═════════════╝"},
+         {169, 0, 0, 27, 27, 0, 27, 169}},
+    };
+    for (const auto& r : reports) {
+        clearScreen();
+        keys("");
+        EXPECT_THROW(r.report(game), OutOfKeys);
+        const int width = static_cast<int>(r.rows[0].size() / 3);  // the top edge: three bytes a cell
+        const int height = static_cast<int>(r.rows.size());
+        EXPECT_EQ(rowsAt(r.top, r.left, width, height), r.rows) << r.rows[1];
+        std::vector<int64_t> colours;
+        for (int row = r.top; row < r.top + height; ++row) colours.push_back(colourAt(row, r.left + 2));
+        EXPECT_EQ(colours, r.colours) << r.rows[1];
     }
 }
 

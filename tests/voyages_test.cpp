@@ -84,6 +84,13 @@ protected:
             if (std::floor(randomUnit() * 100) < below) return seed;
         }
     }
+    // A seed whose first draw brings no damage on the way.
+    static int seedWithoutDamage() {
+        for (int seed = 1;; ++seed) {
+            seedRandom(seed);
+            if (randomUnit() * 100 >= 16) return seed;
+        }
+    }
     void expeditionBack(int32_t w1, int32_t w3) {
         game.homeWorld[1] = 2;
         game.expeditionSent[1] = 1;
@@ -130,6 +137,24 @@ TEST_F(VoyageTest, AMissionIntoAnOverfullStoreKeepsItsFood) {
     int row = 7;
     while (row < gridRows && readCell(row, 6).character != 200) ++row;
     EXPECT_EQ(textAt(row - 1, 7, 2), " 0");
+
+    // Free room exactly the income takes it all; one less leaves the rest out.
+    clockForSeed(5);
+    seedRandom(5);
+    const int32_t income = missionIncome(static_cast<int32_t>(randomUnit() * 4) + 15, 10, 1, 0, 0);
+    for (int32_t short_ : {0, 1}) {
+        game.goods1[1] = game.goods2[1] = game.goods3[1] = 0;
+        game.goods4[1] = 500 - income + short_;
+        game.missionSent[1] = 1;
+        game.missionWorkers[1] = 10;
+        game.missionMonths[1] = game.missionPercent[1] = 0;
+        seedRandom(seedWithoutDamage());
+        clearScreen();
+        keys("");
+        EXPECT_THROW(missionVoyage(game), OutOfKeys) << short_ << " short";
+        EXPECT_EQ(game.goods4[1], 500) << short_ << " short";
+        EXPECT_EQ(readCell(6 + (short_ ? 4 : 2) + 1, 6).character, 200) << short_ << " short: the store-full piece";
+    }
 }
 
 TEST_F(VoyageTest, ExpeditionScreen) {
