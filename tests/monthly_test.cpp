@@ -138,6 +138,14 @@ TEST_F(MonthlyTest, TwoFieldsRisingShareOneWindow) {
     EXPECT_EQ(game.techLevel[1][2], 1);
     EXPECT_EQ(game.techLevel[1][8], 1);
     EXPECT_EQ(game.researchNeeded[1][8], 3500);
+
+    // The next month one other field rises: only it is listed.
+    game.fieldName[5] = "Piaty";
+    game.researchDone[1][5] = 10;
+    keys("Space");
+    EXPECT_THROW(monthlyUpdate(game), OutOfKeys);
+    EXPECT_EQ(readCell(4 + 3 + 1, 14).character, 200) << "height 3: title, singular line, one field";
+    EXPECT_EQ(textAt(7, 15, 8), "- Piaty ");
 }
 
 TEST_F(MonthlyTest, EveryoneIsAccountedForAfterEveryMonth) {
