@@ -487,8 +487,10 @@ TEST(SavedGame, FailedSaveIsReportedAndKeepsTheOldFile) {
 }
 
 TEST(SavedGame, NamesComeBackWholeWhateverTheirCommasAndBlanks) {
-    const char* names[] = {"Kowalski, Jan", ",", "a,b,c", "  Ala", "\tTab", "Ola  ", "Zu\"zia", "", "x y"};
-    for (const char* name : names) {
+    const std::string names[] = {"Kowalski, Jan", ",",   "a,b,c", "  Ala",
+                                 "\tTab",         "Ola  ", "Zu\"zia", "",
+                                 "x y",           std::string(4095, 'x'), "," + std::string(4094, 'x')};  // the longest
+    for (const std::string& name : names) {
         GameState saved = sampleGame(2);
         saved.playerName[1] = name;
         GameState loaded = freshGame();

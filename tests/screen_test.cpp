@@ -219,7 +219,7 @@ TEST_F(ScreenTest, BitmapReaderTakesEveryLayoutItKnows) {
         bool topDown;
         int coloursUsed;  // 0 for the whole table
     } cases[] = {{24, false, 0}, {24, true, 0}, {32, false, 0}, {32, true, 0}, {8, false, 0}, {8, true, 0},
-                 {8, false, 256}};
+                 {8, false, 256}, {8, true, 4}};
     for (const auto& c : cases) {
         Image image = createImage(5, 3);
         std::vector<uint8_t> bmp = makeBmp(5, 3, c.bpp, c.topDown);
@@ -228,7 +228,9 @@ TEST_F(ScreenTest, BitmapReaderTakesEveryLayoutItKnows) {
         loadBitmap(writeTemp(bmp, "good.bmp"), image);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x) {
-                const uint32_t want = c.bpp == 8 ? static_cast<uint32_t>((x + y) * 0x010101)
+                // An index past the colours the file uses is black.
+                const bool listed = c.coloursUsed == 0 || x + y < c.coloursUsed;
+                const uint32_t want = c.bpp == 8 ? static_cast<uint32_t>(listed ? (x + y) * 0x010101 : 0)
                                                  : static_cast<uint32_t>(x << 16 | y << 8 | 7);
                 ASSERT_EQ(image.pixels[y * 5 + x], want) << c.bpp << " bits, top-down " << c.topDown;
             }

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "screen/random.h"
 #include "turn/expeditionreturn.h"
 #include "turn/missionvoyage.h"
+#include "turn/monthlyupdate.h"
 #include "turn/startofturn.h"
 
 namespace {
@@ -287,17 +289,18 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
          turnScreenWith, "Enter"},
         {"production-list", [](GameState& g) { g.workshops[1] = 3; }, turnScreenWith, "Down Down Enter Down"},
         {"research", [](GameState& g) { g.labs[1] = g.freeLabs[1] = 2, g.techLevel[1][3] = 2, g.researchDone[1][9] = 7; },
-         turnScreenWith, "Down Down Down Enter Up Right Down Down Down Down Down Down Down Down Down Down Right"},
+         turnScreenWith, "Down Down Down Enter Up Right Down Down Down Down Down Down Down Down Down Down Right Right Left"},
         {"production-none", [](GameState&) {}, turnScreenWith, "Down Down Enter"},
         {"production-under-way", [](GameState& g) { g.workshops[1] = 3, g.orderType[1] = 2, g.orderCount[1] = 1, g.orderMonths[1] = 2; },
          turnScreenWith, "Down Down Enter"},
         {"research-no-labs", [](GameState&) {}, turnScreenWith, "Down Down Down Enter"},
-        {"expedition", [](GameState& g) { g.expeditionProgress[1] = 14; }, turnScreenWith,
-         "Down Down Down Down Enter Up Right Right Down 6 Down Down Down Right"},
+        {"expedition", [](GameState& g) { g.expeditionProgress[1] = 14, g.workers1[1] = 10, g.workers3[1] = 10; },
+         turnScreenWith, "Down Down Down Down Enter Up Right Right Down 6 Down Down Down Left Left Right Right Right Right Left"},
         {"expedition-sent", [](GameState&) {}, turnScreenWith, "Down Down Down Down Enter Right Down Right Enter"},
+        {"mission", [](GameState& g) { g.workers1[1] = 10; }, turnScreenWith, "Down Down Down Down Down Enter 6 4 Right Right Left"},
         {"operations-targets", [](GameState&) {}, turnScreenWith, toOperations + "Enter Up Down Down Down Down"},
-        {"operations-raid", [](GameState& g) { g.units3[1] = g.freeUnits3[1] = 4, g.units4[1] = g.freeUnits4[1] = 1; },
-         turnScreenWith, toOperations + "Enter Down Down Enter Up Right Right Down Right Down Down Down Up"},
+        {"operations-raid", [](GameState& g) { g.units3[1] = g.freeUnits3[1] = 10, g.units4[1] = g.freeUnits4[1] = 1; },
+         turnScreenWith, toOperations + "Enter Down Down Enter Up 6 Left Down Right Down Down Down Up"},
         {"operations-force", [](GameState& g) { g.units5[1] = g.freeUnits5[1] = 2, g.units1[1] = g.freeUnits1[1] = 3; },
          turnScreenWith, toOperations + "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Right Up Right"},
         {"operations-oneself", [](GameState&) {}, turnScreenWith, toOperations + "Enter Down Enter"},
@@ -315,6 +318,13 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
              g.traderPresent = 1;
              for (int i = 11; i <= 14; ++i) g.offerQuantity[i] = 3 * i;
          }, turnScreenWith, toTrader + "Down Down Enter Down Down Down Down Down 4"},
+        {"month-output", [](GameState& g) { g.output1[1] = 10, g.otherPower[1] = 20; }, monthlyUpdate, ""},
+        {"month-delivery", [](GameState& g) { g.buildType[1] = 2, g.buildCount[1] = 3, g.buildMonths[1] = 1; },
+         monthlyUpdate, "Space"},
+        {"game-menu-saved", [](GameState&) {}, [](GameState& g) { gameMenu(g); }, "Down Enter \"gra1\" Enter"},
+        {"game-menu-save-failed", [](GameState&) { std::filesystem::create_directory("gra2.dat"); },
+         [](GameState& g) { gameMenu(g); }, "Down Enter \"gra2\" Enter"},
+        {"game-menu-load", [](GameState&) {}, [](GameState& g) { gameMenu(g); }, "Down Down Enter \"gra\""},
         {"trader-arrival", [](GameState& g) { g.structures4[1] = 59; }, [](GameState& g) { startOfTurn(g); },
          "Space Space Space"},
         {"mission-report", [&](GameState& g) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -154,6 +155,40 @@ TEST_F(VoyageTest, AMissionIntoAnOverfullStoreKeepsItsFood) {
         EXPECT_THROW(missionVoyage(game), OutOfKeys) << short_ << " short";
         EXPECT_EQ(game.goods4[1], 500) << short_ << " short";
         EXPECT_EQ(readCell(6 + (short_ ? 4 : 2) + 1, 6).character, 200) << short_ << " short: the store-full piece";
+    }
+}
+
+// The chance of damage is a draw below 16, and none is added from 70 % on.
+TEST_F(VoyageTest, DamageOnTheWayAtItsLimits) {
+    const struct {
+        int32_t draw, percent;
+        bool damaged;
+    } cases[] = {{15, 0, true}, {16, 0, false}, {0, 69, true}, {0, 70, false}};
+    for (const auto& c : cases) {
+        game.missionSent[1] = 1;
+        game.missionMonths[1] = 3;  // still on the way
+        game.missionPercent[1] = c.percent;
+        int seed = 1;
+        for (;; ++seed) {
+            seedRandom(seed);
+            if (static_cast<int32_t>(randomUnit() * 100) == c.draw) break;
+        }
+        seedRandom(seed);
+        randomUnit();
+        const int32_t damage = static_cast<int32_t>(randomUnit() * 30);
+        seedRandom(seed);
+        clearScreen();
+        keys("");
+        if (c.damaged) {
+            EXPECT_THROW(missionVoyage(game), OutOfKeys) << "draw " << c.draw << " at " << c.percent << " %";
+            EXPECT_EQ(game.missionPercent[1], std::min(c.percent + damage, 70)) << "draw " << c.draw;
+            const std::string shown = formatNumber(damage);
+            EXPECT_EQ(textAt(8, 7, static_cast<int>(shown.size())), shown) << "draw " << c.draw;
+        } else {
+            missionVoyage(game);  // no window at all
+            EXPECT_EQ(game.missionPercent[1], c.percent) << "draw " << c.draw << " at " << c.percent << " %";
+            EXPECT_EQ(readCell(6, 6).character, ' ') << "draw " << c.draw;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/flow.h"
 #include "model/state.h"
 #include "model/texttable.h"
 #include "headless.h"
@@ -351,6 +352,34 @@ TEST_F(Windows, FadeTitleTextLevels) {
             }
         }
         EXPECT_EQ(cursorRow(), k.top + k.k + 1) << k.what;
+        installBackend(&backend);
+    }
+}
+
+// The main menu fades its title in; "Opcje" and "Koniec" fade it out again
+// before the program ends, Esc ends it at once.
+TEST_F(Windows, MainMenuFadesItsTitleInAndOut) {
+    const std::vector<uint32_t> in = {0x000000, 0x111111, 0x222222, 0x333333, 0x444444,
+                                      0x555555, 0x666666, 0x777777, 0x888888};
+    const std::vector<uint32_t> out(in.rbegin(), in.rend());
+    const struct {
+        const char* keys;
+        bool fadesOut;
+    } cases[] = {{"Down Down Enter", true}, {"Down Down Down Space", true}, {"Down Esc", false}};
+    for (const auto& c : cases) {
+        RecordingBackend recorder;
+        recorder.onOutOfKeys = [] { throw OutOfKeys{}; };
+        installBackend(&recorder);
+        setScreenMode(640, 480, 32);
+        setTextGrid(80, 30);
+        GameState game;
+        setStartupValues(game);
+        std::string error;
+        ASSERT_TRUE(parseKeyScript(c.keys, recorder.script, error));
+        EXPECT_EQ(mainMenu(game), Flow::end) << c.keys;
+        std::vector<uint32_t> want = in;
+        if (c.fadesOut) want.insert(want.end(), out.begin(), out.end());
+        EXPECT_EQ(recorder.colours, want) << c.keys;
         installBackend(&backend);
     }
 }

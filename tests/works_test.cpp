@@ -106,6 +106,8 @@ TEST(Works, LabRefusals) {
         {"9 workers of kind 3", 0, 5, 9, 1000, 0, 0, 0, false},
         {"10 workers of kind 3", 0, 5, 10, 1000, 0, 0, 0, true},
         {"level 10", 10, 5, 50, 0, 0, 0, 0, false},
+        {"level 9 takes one more", 9, 5, 50, 1000, 0, 0, 0, true},
+        {"one free lab", 0, 1, 10, 1000, 0, 0, 0, true},
         {"no free lab", 0, 0, 50, 1000, 0, 0, 0, false},
         {"free labs below zero", 0, -1, 50, 1000, 0, 0, 0, false},
         {"field 3 at level 2: 120 a lab covers 240", 0, 5, 50, 1240, 10, 2, 2, false},
@@ -161,8 +163,9 @@ TEST_F(WorksTest, EveryTemplateShowsItsCostsForEveryBuildTime) {
             for (int months = 3; months >= 1; --months) {
                 std::string script;
                 for (int n = 1; n < type; ++n) script += "Down ";
-                script += "Enter Down";
+                script += months == 3 ? "Enter Down Right" : "Enter Down";  // past the ends too
                 for (int m = 3; m > months; --m) script += " Left";
+                if (months == 1) script += " Left";
                 keys(script);
                 EXPECT_THROW(kind == 0 ? construction(game) : productionOrder(game), OutOfKeys) << script;
                 const Item& item = kind == 0 ? structures[type - 1] : products[type - 1];
