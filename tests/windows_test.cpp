@@ -133,6 +133,7 @@ TEST_F(Windows, FillBlankErasesItsRowsOnly) {
     } cases[] = {
         {"three rows", 10, 5, 7, 3, 5, 7},
         {"no rows", 10, 5, 7, 0, 1, 0},
+        {"no rows on the first row", 10, 1, 7, 0, 1, 0},
         {"negative rows", 10, 5, 7, -4, 1, 0},
         {"negative width", 10, 5, -3, 2, 1, 0},
         {"past the bottom", 10, 28, 7, 1000000000, 28, 30},
@@ -144,6 +145,10 @@ TEST_F(Windows, FillBlankErasesItsRowsOnly) {
             printText(std::string(80, 'x'), true);
         }
         fillBlank(k.c, k.r, k.width, k.rows);
+        if (k.rows <= 0) {
+            EXPECT_EQ(cursorRow(), 31) << k.what << ": no rows leave the cursor where it was";
+            EXPECT_EQ(cursorColumn(), 1) << k.what;
+        }
         for (int row = 1; row <= 30; ++row) {
             const bool blanked = row >= k.firstRow && row <= k.lastRow;
             const int width = k.width > 0 ? k.width : 0;
