@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "headless.h"
+#include "screen/cp437.h"
 #include "screen/font8x16.h"
 #include "screen/palette.h"
 
@@ -386,6 +387,19 @@ TEST_F(ScreenTest, ScreenshotShowsThePaletteColours) {
             for (int x = 8; x < 16; ++x) red += pixels[y * m.width + x] == 0xAA0000u;
         EXPECT_GT(red, 8) << "the mark is red";
     }
+}
+
+// A character typed on a keyboard reaches the game as its code-page-437 byte;
+// one that code page lacks, or anything but one whole character, is dropped.
+TEST(CodePage, TypedCharactersBecomeTheirBytes) {
+    const struct {
+        const char* typed;
+        int byte;
+    } cases[] = {{"A", 65},     {"~", 126},         {"\xc3\xa9", 130}, {"\xe2\x95\x94", 201}, {"\xc2\xa0", 255},
+                 {"", -1},      {"\xc3", -1},       {"\xc3\xa9x", -1}, {"\xc3\x29", -1},     {"\x80", -1},
+                 {"\xff", -1}, {"\xe2\x82\xac", -1}, {"\xf0\x9f\x98\x80", -1}, {"ab", -1}};
+    for (const auto& c : cases) EXPECT_EQ(cp437FromUtf8(c.typed), c.byte) << c.typed;
+    for (int b = 128; b < 256; ++b) EXPECT_EQ(cp437FromUtf8(cp437ToUtf8(b)), b) << b;
 }
 
 TEST(Font, FramePiecesAndMarksAreDrawn) {

@@ -283,6 +283,12 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         std::function<void(GameState&)> run;
         std::string keys;
     } cases[] = {
+        {"holdings", [](GameState& g) { g.workshops[1] = 9, g.structures4[1] = 12, g.labs[1] = 13, g.structures6[1] = 14; },
+         turnScreenWith, "Down Enter"},
+        {"warehouse", [](GameState&) {}, turnScreenWith, "Down Down Down Down Down Down Enter"},
+        {"population", [](GameState&) {}, turnScreenWith, "Down Down Down Down Down Down Down Enter"},
+        {"power", [](GameState& g) { g.powerPlants[1] = 2, g.techLevel[1][5] = 3, g.powerInUse[1] = 41; },
+         turnScreenWith, "Down Down Down Down Down Down Down Down Down Down Enter"},
         {"construction-list", [](GameState&) {}, turnScreenWith, "Enter Up Down Down Down Down Down Down Down"},
         {"construction-started", [](GameState&) {}, turnScreenWith, "Enter Enter Enter"},
         {"construction-under-way", [](GameState& g) { g.buildType[1] = 4, g.buildCount[1] = 2, g.buildMonths[1] = 3; },
@@ -334,7 +340,7 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         {"trader-arrival", [](GameState& g) { g.structures4[1] = 59; }, [](GameState& g) { startOfTurn(g); },
          "Space Space Space"},
         {"mission-report", [&](GameState& g) {
-             g.missionSent[1] = 1, g.missionWorkers[1] = 30, g.goods4[1] = 200, g.missionPercent[1] = 10;
+             g.missionSent[1] = 1, g.missionWorkers[1] = 30, g.goods4[1] = 300, g.missionPercent[1] = 10;
          }, [&](GameState& g) {
              for (int seed = 1;; ++seed) {
                  seedRandom(seed);
@@ -358,13 +364,15 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         dimensionTables(game);
         players({"Ala", "Bob"});
         useGameTexts();
+        // Every count of its own, so that no two rows can be mixed up unseen.
         game.money[1] = 123456;
-        game.goods1[1] = game.goods2[1] = game.goods3[1] = 900;
+        game.goods1[1] = 910, game.goods2[1] = 820, game.goods3[1] = 730;
         game.storehouses[1] = 6;
-        game.population1[1] = game.workers1[1] = 40;
-        game.population2[1] = game.workers2[1] = game.population3[1] = game.workers3[1] = 30;
-        game.population4[1] = game.workers4[1] = 12;
-        game.housing[1] = 3;
+        game.population1[1] = 41, game.workers1[1] = 40;
+        game.population2[1] = 32, game.workers2[1] = 31;
+        game.population3[1] = 33, game.workers3[1] = 30;
+        game.population4[1] = 14, game.workers4[1] = 12;
+        game.housing[1] = 3, game.techLevel[1][1] = 1;
         game.selectedCommand = 1;
         backend.clock = 0;
         c.setUp(game);
