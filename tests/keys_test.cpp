@@ -1,4 +1,5 @@
 #include "headless.h"
+#include "ui/confirm.h"
 
 namespace {
 
@@ -61,6 +62,9 @@ TEST_F(Keys, VirtualClockMovesOnlyByWaits) {
     const double start = backend.clock;
     sleepMs(250);
     EXPECT_DOUBLE_EQ(backend.clock, start + 0.25);
+    keys("x Esc y Space");
+    waitForSpace();
+    EXPECT_DOUBLE_EQ(backend.clock, start + 0.253) << "a millisecond's rest after each key it does not take";
     const double t = secondsNow();
     EXPECT_GT(secondsNow(), t) << "a deadline loop on the clock always ends";
 }

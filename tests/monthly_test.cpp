@@ -52,6 +52,14 @@ TEST_F(MonthlyTest, StoreAllocationKeys) {
         EXPECT_EQ(textAt(16, 25, 4), c.wantPending) << c.name;
         EXPECT_EQ(game.output1[1], c.output1) << c.name << ": the output itself is not changed";
     }
+    // The mark stops at the third row, and Up at the first.
+    game.goods1[1] = game.goods2[1] = game.goods3[1] = game.goods4[1] = 0;
+    game.output3[1] = 5;
+    keys("Up Down Down Down Down Left");
+    EXPECT_THROW(storeAllocation(game), OutOfKeys);
+    EXPECT_EQ(game.goods3[1], 1);
+    EXPECT_EQ(readCell(18, 6).character, 175);
+    EXPECT_EQ(readCell(19, 6).character, ' ');
 }
 
 TEST_F(MonthlyTest, ProductionFitsOrOpensTheAllocationScreen) {

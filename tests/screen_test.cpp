@@ -8,6 +8,7 @@
 #include "screen/cp437.h"
 #include "screen/font8x16.h"
 #include "screen/palette.h"
+#include "screen/png.h"
 
 namespace {
 
@@ -309,6 +310,7 @@ TEST_F(ScreenTest, CellReaderTellsGlyphsFromPictures) {
 // zlib header, stored blocks and Adler-32, a filter byte of 0 before every
 // row; the pixels as 0xRRGGBB. Empty when anything is off.
 std::vector<uint32_t> pngPixels(const std::vector<uint8_t>& png, uint32_t& width, uint32_t& height) {
+    size_t channels = 3;
     auto be32 = [&png](size_t at) {
         return uint32_t{png[at]} << 24 | uint32_t{png[at + 1]} << 16 | uint32_t{png[at + 2]} << 8 | png[at + 3];
     };
@@ -329,7 +331,10 @@ std::vector<uint32_t> pngPixels(const std::vector<uint8_t>& png, uint32_t& width
         if (png.size() - at - 12 < n || crc(at + 4, n + 4) != be32(at + 8 + n)) return {};
         const std::string type(png.begin() + at + 4, png.begin() + at + 8);
         chunks += type + " ";
-        if (type == "IHDR" && (n != 13 || png[at + 16] != 8 || png[at + 17] != 2)) return {};
+        if (type == "IHDR" && (n != 13 || png[at + 16] != 8 || (png[at + 17] != 2 && png[at + 17] != 6) ||
+                               png[at + 18] != 0 || png[at + 19] != 0 || png[at + 20] != 0))
+            return {};
+        if (type == "IHDR") channels = png[at + 17] == 6 ? 4 : 3;
         if (type == "IHDR") width = be32(at + 8), height = be32(at + 12);
         if (type == "IDAT") z.insert(z.end(), png.begin() + at + 8, png.begin() + at + 8 + n);
         at += 12 + n;
@@ -347,13 +352,15 @@ std::vector<uint32_t> pngPixels(const std::vector<uint8_t>& png, uint32_t& width
     for (uint8_t v : raw) a = (a + v) % 65521, b = (b + a) % 65521;
     if (z.size() != at + 4 || (uint32_t{z[at]} << 24 | z[at + 1] << 16 | z[at + 2] << 8 | z[at + 3]) != (b << 16 | a))
         return {};
-    if (raw.size() != size_t{height} * (1 + 3 * size_t{width})) return {};
+    const size_t rowBytes = 1 + channels * size_t{width};
+    if (raw.size() != size_t{height} * rowBytes) return {};
     std::vector<uint32_t> pixels;
     for (size_t row = 0; row < height; ++row) {
-        const size_t start = row * (1 + 3 * size_t{width});
-        if (raw[start] != 0) return {};
-        for (size_t x = 0; x < width; ++x)
-            pixels.push_back(raw[start + 1 + 3 * x] << 16 | raw[start + 2 + 3 * x] << 8 | raw[start + 3 + 3 * x]);
+        if (raw[row * rowBytes] != 0) return {};
+        for (size_t x = 0; x < width; ++x) {
+            const uint8_t* p = &raw[row * rowBytes + 1 + channels * x];
+            pixels.push_back((channels == 4 ? uint32_t{p[3]} << 24 : 0) | p[0] << 16 | p[1] << 8 | p[2]);
+        }
     }
     return pixels;
 }
@@ -387,6 +394,15 @@ TEST_F(ScreenTest, ScreenshotShowsThePaletteColours) {
             for (int x = 8; x < 16; ++x) red += pixels[y * m.width + x] == 0xAA0000u;
         EXPECT_GT(red, 8) << "the mark is red";
     }
+    // The icon keeps its transparency; a picture larger than one stored block.
+    const std::vector<uint32_t> icon = {0x00FF0000, 0x80123456, 0xFF00FF00, 0x7F0000FF};
+    uint32_t width = 0, height = 0;
+    EXPECT_EQ(pngPixels(encodePng(2, 2, icon, true), width, height), icon);
+    std::vector<uint32_t> big(200 * 120);
+    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
+    EXPECT_EQ(pngPixels(encodePng(200, 120, big, false), width, height), big);
+    EXPECT_EQ(width, 200u);
+    EXPECT_EQ(height, 120u);
 }
 
 // A character typed on a keyboard reaches the game as its code-page-437 byte;

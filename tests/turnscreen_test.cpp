@@ -331,8 +331,10 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
              for (int i = 11; i <= 14; ++i) g.offerQuantity[i] = 3 * i;
          }, turnScreenWith, toTrader + "Down Down Enter Down Down Down Down Down 4"},
         {"month-output", [](GameState& g) { g.output1[1] = 10, g.otherPower[1] = 20; }, monthlyUpdate, ""},
-        {"month-delivery", [](GameState& g) { g.buildType[1] = 2, g.buildCount[1] = 3, g.buildMonths[1] = 1; },
-         monthlyUpdate, "Space"},
+        {"month-delivery", [](GameState& g) {
+             g.buildType[1] = 2, g.buildCount[1] = 3, g.buildMonths[1] = 1;
+             g.workshops[1] = 1, g.orderType[1] = 6, g.orderCount[1] = 1, g.orderMonths[1] = 1;
+         }, monthlyUpdate, "Space Space"},
         {"game-menu-saved", [](GameState&) {}, [](GameState& g) { gameMenu(g); }, "Down Enter \"gra1\" Enter"},
         {"game-menu-save-failed", [](GameState&) { std::filesystem::create_directory("gra2.dat"); },
          [](GameState& g) { gameMenu(g); }, "Down Enter \"gra2\" Enter"},
@@ -376,7 +378,12 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         game.selectedCommand = 1;
         backend.clock = 0;
         c.setUp(game);
-        clearScreen();
+        // Dots everywhere: what each window covers, blanks and takes away shows.
+        setColour(8);
+        for (int row = 1; row <= gridRows; ++row) {
+            moveCursor(row, 1);
+            printText(std::string(gridColumns, '\xFA'), false);
+        }
         keys(c.keys);
         EXPECT_THROW(c.run(game), OutOfKeys) << c.name;
         expectScreen(c.name);
