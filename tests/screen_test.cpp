@@ -294,6 +294,8 @@ TEST_F(ScreenTest, CellReaderTellsGlyphsFromPictures) {
     EXPECT_EQ(readCell(1, 2).colour, -1);
     EXPECT_EQ(readCell(1, 3).colour, -1);
     EXPECT_EQ(readCell(1, 4).colour, 0);
+    for (const auto& [row, column] : {std::pair{1, 0}, {0, 1}, {31, 1}, {1, 81}, {-5, -5}})
+        EXPECT_EQ(readCell(row, column).character, ' ') << "off the grid: " << row << ", " << column;
     EXPECT_EQ(rowText(1).substr(0, 4), "A   ");
     moveCursor(2, 1);
     printText("\xC9\xCD\xBB \"a\\b\"", false);

@@ -362,29 +362,43 @@ TEST_F(Windows, FadeTitleTextLevels) {
 }
 
 // The main menu fades its title in; "Opcje" and "Koniec" fade it out again
-// before the program ends, Esc ends it at once.
+// before the program ends, Esc ends it at once; an empty name at the
+// continue prompt fades the prompt's own lines out and goes back.
 TEST_F(Windows, MainMenuFadesItsTitleInAndOut) {
     const std::vector<uint32_t> in = {0x000000, 0x111111, 0x222222, 0x333333, 0x444444,
                                       0x555555, 0x666666, 0x777777, 0x888888};
     const std::vector<uint32_t> out(in.rbegin(), in.rend());
+    const std::vector<uint32_t> promptIn(in.begin(), in.begin() + 7), promptOut(out.begin() + 2, out.end());
     const struct {
         const char* keys;
-        bool fadesOut;
-    } cases[] = {{"Down Down Enter", true}, {"Down Down Down Space", true}, {"Down Esc", false}};
+        Flow flow;
+        std::vector<std::vector<uint32_t>> fades;
+        const char* lastRows;  // at (5, 57) during the last fade's first level
+    } cases[] = {
+        {"Down Down Enter", Flow::end, {in, out}, "    "},
+        {"Down Down Down Space", Flow::end, {in, out}, "    "},
+        {"Down Esc", Flow::end, {in}, "    "},
+        {"Down Enter Enter", Flow::mainMenu, {in, out, promptIn, promptOut}, "Bb0?"},
+    };
     for (const auto& c : cases) {
         RecordingBackend recorder;
         recorder.onOutOfKeys = [] { throw OutOfKeys{}; };
+        recorder.firstRow = 5, recorder.column = 57, recorder.rowCount = 1;
         installBackend(&recorder);
         setScreenMode(640, 480, 32);
         setTextGrid(80, 30);
         GameState game;
         setStartupValues(game);
+        for (int i = 0; i < 6; ++i) game.titleText[i][0] = "Aa" + std::to_string(i) + "!";
+        for (int i = 0; i < 4; ++i) game.titleText[i][1] = "Bb" + std::to_string(i) + "?";
         std::string error;
         ASSERT_TRUE(parseKeyScript(c.keys, recorder.script, error));
-        EXPECT_EQ(mainMenu(game), Flow::end) << c.keys;
-        std::vector<uint32_t> want = in;
-        if (c.fadesOut) want.insert(want.end(), out.begin(), out.end());
+        EXPECT_EQ(mainMenu(game), c.flow) << c.keys;
+        std::vector<uint32_t> want;
+        for (const auto& fade : c.fades) want.insert(want.end(), fade.begin(), fade.end());
         EXPECT_EQ(recorder.colours, want) << c.keys;
+        ASSERT_EQ(recorder.rows.size(), want.size()) << c.keys;
+        EXPECT_EQ(recorder.rows[want.size() - c.fades.back().size()][0], c.lastRows) << c.keys;
         installBackend(&backend);
     }
 }
