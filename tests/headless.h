@@ -4,6 +4,7 @@
 // at once instead of waiting forever.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -81,8 +82,24 @@ protected:
             return;
         }
         std::ifstream in(path, std::ios::binary);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), shown)
-            << "the screen differs from " << path << " (UPDATE_EXPECTED=1 writes it; review it)";
+        const std::string expected{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (expected == shown) return;
+        // The first lines that differ, text rows first, then colour rows.
+        std::string report;
+        size_t a = 0, b = 0;
+        for (int line = 1, told = 0; told < 4 && (a < expected.size() || b < shown.size()); ++line) {
+            const size_t endA = std::min(expected.find('\n', a), expected.size());
+            const size_t endB = std::min(shown.find('\n', b), shown.size());
+            const std::string want = expected.substr(a, endA - a), got = shown.substr(b, endB - b);
+            if (want != got) {
+                report += "\n  line " + std::to_string(line) + " wants: " + want + "\n  line " + std::to_string(line) +
+                          " shows: " + got;
+                ++told;
+            }
+            a = endA + 1;
+            b = endB + 1;
+        }
+        ADD_FAILURE() << "the screen differs from " << path << " (UPDATE_EXPECTED=1 writes it; review it):" << report;
     }
     // The rows of a rectangle as the player reads them, frame pieces and marks
     // as their UTF-8 characters.

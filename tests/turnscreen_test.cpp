@@ -231,6 +231,11 @@ TEST_F(TurnScreenTest, EveryCommandLeftAtOnceChangesNothing) {
         {9, "Esc", "", "left-operations"},
         {9, "Enter Down Enter Right Right Esc", "", "left-raid"},
         {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Esc", "", "left-force"},
+        {9, "Enter Down Enter Right Right Down Down Down Enter", "", nullptr},  // the raid's cancel entry
+        {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Down Down Enter",
+         "", nullptr},                                                   // the force's
+        {9, "Enter Down Down Up Up Up Enter", "", nullptr},              // the target list's
+        {9, "Down Down Down Enter", "", nullptr},                        // the orders' last entry
         {10, "Right Left Esc", "", "left-output"},
         {11, "Esc", "", "left-power"},
         {12, "Esc", "", "left-trader"},
@@ -302,7 +307,8 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         {"construction-started", [](GameState&) {}, turnScreenWith, "Enter Enter Enter"},
         {"construction-under-way", [](GameState& g) { g.buildType[1] = 4, g.buildCount[1] = 2, g.buildMonths[1] = 3; },
          turnScreenWith, "Enter"},
-        {"production-list", [](GameState& g) { g.workshops[1] = 3; }, turnScreenWith, "Down Down Enter Down"},
+        {"production-list", [](GameState& g) { g.workshops[1] = 3; }, turnScreenWith,
+         "Down Down Enter Up Down Down Down Down Down Down Down"},
         {"research", [](GameState& g) { g.labs[1] = g.freeLabs[1] = 2, g.techLevel[1][3] = 2, g.researchDone[1][9] = 7; },
          turnScreenWith, "Down Down Down Enter Up Right Down Down Down Down Down Down Down Down Down Down Right Right Left"},
         {"construction-detail", [](GameState&) {}, turnScreenWith, "Enter Down Enter 6 Right x Left Left Down Left"},
@@ -327,7 +333,8 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         {"operations-raid", [](GameState& g) { g.units3[1] = g.freeUnits3[1] = 10, g.units4[1] = g.freeUnits4[1] = 1; },
          turnScreenWith, toOperations + "Enter Down Down Enter Up 6 Left Down Right Down Down Down Up"},
         {"operations-force", [](GameState& g) { g.units5[1] = g.freeUnits5[1] = 2, g.units1[1] = g.freeUnits1[1] = 3; },
-         turnScreenWith, toOperations + "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Right Up Right"},
+         turnScreenWith, toOperations + "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Right Up Right Up "
+                                        "Down Down Down Down Down Down Down Up Up Up Up Up"},
         {"operations-oneself", [](GameState&) {}, turnScreenWith, toOperations + "Enter Down Enter"},
         {"operations-prepared", [](GameState& g) { g.forceTarget[1] = 2; }, turnScreenWith, toOperations + "Down Enter"},
         {"operations-raid-sent", [](GameState& g) { g.units3[1] = g.freeUnits3[1] = 4; }, turnScreenWith,
@@ -341,6 +348,10 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
              g.traderPresent = 1;
              for (int i = 1; i <= 14; ++i) g.offerQuantity[i] = 100 * i - 700, g.offerPrice[i] = 7 * i;
          }, turnScreenWith, toTrader + "Enter Up Down Down Down Down Down Up"},
+        {"trader-equipment", [](GameState& g) {
+             g.traderPresent = 1, g.units3[1] = g.freeUnits3[1] = 4, g.powerPlants[1] = 2;
+             for (int i = 5; i <= 10; ++i) g.offerQuantity[i] = 3 - i, g.offerPrice[i] = 100 * i;
+         }, turnScreenWith, toTrader + "Down Enter Up Down Down Down Down Down Down Down Right"},
         {"trader-colonists", [](GameState& g) {
              g.traderPresent = 1;
              for (int i = 11; i <= 14; ++i) g.offerQuantity[i] = 3 * i;
