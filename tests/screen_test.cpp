@@ -238,6 +238,15 @@ TEST_F(ScreenTest, BitmapReaderTakesEveryLayoutItKnows) {
             }
         destroyImage(image);
     }
+    // In a palette mode a colour picture takes the nearest palette entries.
+    setScreenMode(640, 480, 8);
+    std::vector<uint8_t> bmp = makeBmp(4, 1, 24, true);
+    const uint32_t colours[4] = {0xA80402, 0x50FC58, 0xFEFFFD, 0x7B7FFD};  // near 4, 10, 15 and 56
+    for (int x = 0; x < 4; ++x)
+        for (int k = 0; k < 3; ++k) bmp[54 + 3 * x + k] = static_cast<uint8_t>(colours[x] >> (8 * k));
+    Image image = createImage(4, 1);
+    loadBitmap(writeTemp(bmp, "colour.bmp"), image);
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{4, 10, 15, 56}));
 }
 
 TEST_F(ScreenTest, DamagedBitmapsLeaveTheImageAsItWas) {
