@@ -361,6 +361,9 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
              g.buildType[1] = 2, g.buildCount[1] = 3, g.buildMonths[1] = 1;
              g.workshops[1] = 1, g.orderType[1] = 6, g.orderCount[1] = 1, g.orderMonths[1] = 1;
          }, monthlyUpdate, "Space Space"},
+        {"month-overflow", [](GameState& g) {
+             g.output1[1] = 600, g.buildType[1] = 2, g.buildCount[1] = 3, g.buildMonths[1] = 1;
+         }, monthlyUpdate, "Left Space"},
         {"game-menu-saved", [](GameState&) {}, [](GameState& g) { gameMenu(g); }, "Down Enter \"gra1\" Enter"},
         {"game-menu-save-failed", [](GameState&) { std::filesystem::create_directory("gra2.dat"); },
          [](GameState& g) { gameMenu(g); }, "Down Enter \"gra2\" Enter"},

@@ -398,6 +398,9 @@ TEST_F(Windows, MainMenuFadesItsTitleInAndOut) {
             EXPECT_THROW(mainMenu(game), OutOfKeys) << c.keys;
         else
             EXPECT_EQ(mainMenu(game), c.flow) << c.keys;
+        if (c.flow == Flow::mainMenu) {
+            EXPECT_EQ(game.menuCursor, 1) << c.keys << ": back on its first entry";
+        }
         std::vector<uint32_t> want;
         for (const auto& fade : c.fades) want.insert(want.end(), fade.begin(), fade.end());
         // The players question's own fade follows; only the fades before it are compared.
