@@ -147,9 +147,10 @@ TEST_F(MonthlyTest, TwoFieldsRisingShareOneWindow) {
     EXPECT_EQ(game.techLevel[1][8], 1);
     EXPECT_EQ(game.researchNeeded[1][8], 3500);
 
-    // The next month one other field rises, the last: only it is listed.
+    // The next month one other field rises, the last, by its lab: only it is listed.
     game.fieldName[9] = "Piaty";
-    game.researchDone[1][9] = 20;
+    game.researchDone[1][9] = 19;
+    game.labsAssigned[1][9] = 1;
     keys("Space");
     EXPECT_THROW(monthlyUpdate(game), OutOfKeys);
     EXPECT_EQ(readCell(4 + 3 + 1, 14).character, 200) << "height 3: title, singular line, one field";
