@@ -283,7 +283,9 @@ TEST_F(ScreenTest, XorBlitOnABlackScreenShowsThePictureAndClips) {
     Image image = createImage(4, 4);
     loadBitmap(writeTemp(makeBmp(4, 4, 24, false), "blit.bmp"), image);
     blitXor(0, 0, image);
-    EXPECT_EQ(readPixel(3, 2), (3u << 16) | (2u << 8) | 7u);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(readPixel(x, y), x < 4 && y < 4 ? uint32_t(x << 16 | y << 8 | 7) : 0u) << x << ", " << y;
     blitXor(0, 0, image);
     EXPECT_EQ(readPixel(3, 2), 0u) << "a second blit takes the picture away again";
     blitXor(638, 478, image);

@@ -93,6 +93,8 @@ TEST(Market, Goods) {
         {"one unit fits the research bonus", K::buyOne, 0, 500, 10, 1000, 150, 50, true, 1, 499, 990},
         {"4 needs 100 of base room", K::buyMany, 0, 500, 10, 5000, 150, 50, false, 0, 500, 5000},
         {"4 buys 100", K::buyMany, 0, 500, 10, 1000, 150, 100, true, 100, 400, 0},
+        {"4 with the money for 99", K::buyMany, 0, 500, 10, 999, 150, 100, false, 0, 500, 999},
+        {"4 with 99 of base room", K::buyMany, 0, 500, 10, 1000, 150, 99, false, 0, 500, 1000},
         {"money equal to the price", K::buyOne, 0, 5, 10, 10, 1, 1, true, 1, 4, 0},
         {"the last one on offer", K::buyOne, 0, 1, 10, 10, 1, 1, true, 1, 0, 0},
         {"nothing on offer", K::buyOne, 0, 0, 10, 10, 1, 1, false, 0, 0, 10},

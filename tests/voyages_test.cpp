@@ -103,6 +103,63 @@ protected:
     }
 };
 
+// Expeditions and missions coming back under many seeds: every draw is made
+// in its order and range, and what they decide lands where it belongs.
+TEST_F(VoyageTest, DrawsInTheirOrderForManySeeds) {
+    auto draw = [](int n) { return static_cast<int32_t>(randomUnit() * n); };
+    for (int seed = 1; seed <= 40; ++seed) {
+        dimensionTables(game);
+        players({"Ala"});
+        const int32_t length = 1 + seed % 3, w1 = 4 + seed % 5, w3 = 2 + seed % 3, home = 1 + seed % 3;
+        game.homeWorld[1] = home;
+        game.expeditionSent[1] = 1;
+        game.expeditionLength[1] = length;
+        game.expeditionWorkers1[1] = w1, game.expeditionWorkers3[1] = w3;
+        game.population1[1] += w1, game.population3[1] += w3;
+        int32_t deposits[3] = {0, 0, 0}, lossA = 0, lossB = 0;
+        seedRandom(seed);
+        if (expeditionSucceeds(expeditionRoll(draw(100), home), length, w1, w3)) {
+            const int32_t kind = draw(3);
+            deposits[kind] = expeditionFind(draw(1000), w1, w3, home);
+        }
+        if (lossesStrike(draw(100), length)) {
+            lossA = static_cast<int32_t>(randomUnit() * (w1 / 2.0));
+            lossB = static_cast<int32_t>(randomUnit() * (w3 / 2.0));
+        }
+        clockForSeed(seed);
+        keys("Space");
+        expeditionReturn(game);
+        const std::string what = "expedition, seed " + std::to_string(seed);
+        EXPECT_EQ(game.deposit1[1], deposits[0]) << what;
+        EXPECT_EQ(game.deposit2[1], deposits[1]) << what;
+        EXPECT_EQ(game.deposit3[1], deposits[2]) << what;
+        EXPECT_EQ(game.workers1[1], 10 + w1 - lossA) << what;
+        EXPECT_EQ(game.workers3[1], 2 + w3 - lossB) << what;
+        expectEverythingAccountedFor(game, what);
+
+        // A mission of 20 comes home: damage first (from the draws so far),
+        // then its own reseeded draw of the rate.
+        game.missionSent[1] = 1;
+        game.missionWorkers[1] = 20;
+        game.population1[1] += 20;
+        game.missionPercent[1] = seed % 4 == 0 ? 65 : 10;
+        game.goods4[1] = seed % 5 == 0 ? 400 : 25;
+        seedRandom(1000 + seed);
+        int32_t percent = game.missionPercent[1];
+        if (draw(100) < 16 && percent < 70) percent = std::min(percent + draw(30), 70);
+        seedRandom(seed);
+        const int32_t income = missionIncome(draw(4) + 15, 20, home, 0, percent);
+        const int32_t food = game.goods4[1] + std::min<int32_t>(income, 500 - 75 - game.goods4[1]);
+        seedRandom(1000 + seed);
+        clockForSeed(seed);
+        keys("Space");
+        missionVoyage(game);
+        EXPECT_EQ(game.goods4[1], food) << "mission, seed " << seed;
+        EXPECT_EQ(game.missionPercent[1], 0) << "mission, seed " << seed;
+        expectEverythingAccountedFor(game, "mission, seed " + std::to_string(seed));
+    }
+}
+
 TEST_F(VoyageTest, LossesOfNobodyUseTheShortWindow) {
     expeditionBack(1, 1);
     game.population1[1] = 11;
