@@ -6,6 +6,7 @@
 
 #include "game/flow.h"
 #include "game/gamefolder.h"
+#include "game/turnscreen.h"
 #include "model/savegame.h"
 #include "turn_fixture.h"
 
@@ -33,6 +34,21 @@ TEST_F(TurnTest, ClosingKeepsAGameInProgressOnly) {
             EXPECT_EQ(loaded.playerName[1], "Ala") << "the closed game continues";
         }
     }
+
+    // After a colony starved, a new game from the title is kept again.
+    dimensionTables(game);
+    players({"Ala"});
+    game.goods4[1] = game.famineGrace[1] = 0;
+    fs::remove("autosave.dat");
+    turnScreenStackMark = 0;
+    backend.onKeyWanted = [] {
+        if (turnScreenStackMark != 0) requestClose();
+    };
+    keys("Space Space Space Enter 1 \"Ola\" Enter 1 Space Space Space Space Space");
+    EXPECT_THROW(runFlow(game, Flow::startOfTurn), ProgramEnded);
+    GameState loaded;
+    ASSERT_TRUE(readSavedGame(loaded, "autosave.dat")) << "the new game is kept";
+    EXPECT_EQ(loaded.playerName[1], "Ola");
 }
 
 TEST(GameFolders, FoundFromTheEnvironmentAndFilledFromTheData) {

@@ -76,6 +76,13 @@ TEST(Economy, ResearchThresholdsRiseWithEveryLevelAndEndAtNine) {
         EXPECT_EQ(researchThreshold(field, 10), 0) << "field " << field;
         EXPECT_EQ(researchThreshold(field, -1), 0) << "field " << field;
     }
+    // Fields 1 to 6 and 7 to 9, after rising from levels 0 to 8.
+    const int32_t common[9] = {1500, 3000, 5000, 7000, 10000, 12000, 15000, 19000, 25000};
+    const int32_t advanced[9] = {3500, 6000, 9000, 12000, 15000, 19000, 23000, 27000, 35000};
+    for (int field = 1; field <= 9; ++field)
+        for (int32_t level = 0; level <= 8; ++level)
+            EXPECT_EQ(researchThreshold(field, level), field <= 6 ? common[level] : advanced[level])
+                << "field " << field << " level " << level;
     EXPECT_EQ(researchThreshold(6, 8), 25000);
     EXPECT_EQ(researchThreshold(7, 0), 3500);
     EXPECT_EQ(researchThreshold(0, 0), 0);

@@ -98,6 +98,8 @@ TEST_F(LineEditor, EditsAndReturnsTheLine) {
         {"\"abc\" Enter", "abc"},
         {"\"abc\" Backspace \"d\" Enter", "abd"},
         {"\"abc\" Left Left Backspace Enter", "bc"},
+        {"\"abcd\" Home Right Backspace Enter", "bcd"},
+        {"\"abcd\" Left Left Left Delete Enter", "acd"},
         {"\"abc\" Home Delete Enter", "bc"},
         {"\"abc\" Home \"x\" End \"y\" Enter", "xabcy"},
         {"\"abc\" Esc \"z\" Enter", "z"},
@@ -108,9 +110,12 @@ TEST_F(LineEditor, EditsAndReturnsTheLine) {
         {"\"a,b\" Enter", "a,b"},
     };
     for (const auto& c : cases) {
+        clearScreen();
         keys(c.script);
         moveCursor(10, 20);
         EXPECT_EQ(editLine(), c.line) << c.script;
+        // What the player sees is the line returned, and nothing after it.
+        EXPECT_EQ(textAt(10, 20, 12), (c.line + std::string(12, ' ')).substr(0, 12)) << c.script;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "headless.h"
+#include "ui/confirm.h"
 
 namespace {
 
@@ -61,8 +62,31 @@ TEST_F(Keys, VirtualClockMovesOnlyByWaits) {
     const double start = backend.clock;
     sleepMs(250);
     EXPECT_DOUBLE_EQ(backend.clock, start + 0.25);
+    keys("x Esc y Space");
+    waitForSpace();
+    EXPECT_DOUBLE_EQ(backend.clock, start + 0.253) << "a millisecond's rest after each key it does not take";
     const double t = secondsNow();
     EXPECT_GT(secondsNow(), t) << "a deadline loop on the clock always ends";
+}
+
+// Closing the window in the middle of an animation or a wait ends the
+// program there too, after the game's handler has run once.
+TEST_F(Keys, CloseIsNoticedWhereverTheProgramWaits) {
+    static int handled;
+    const struct {
+        const char* where;
+        void (*wait)();
+    } waits[] = {{"poll", [] { pollKey(); }}, {"sleep", [] { sleepMs(5); }}, {"clock", [] { secondsNow(); }},
+                 {"key wait", [] { waitForKey(); }}};
+    for (const auto& w : waits) {
+        handled = 0;
+        setCloseHandler([] { ++handled; });
+        keys("x x x");
+        requestClose();
+        EXPECT_THROW(w.wait(), ProgramEnded) << w.where;
+        EXPECT_EQ(handled, 1) << w.where;
+    }
+    setCloseHandler(nullptr);
 }
 
 TEST_F(Keys, ShowsOnlyWhenTheScreenChanged) {

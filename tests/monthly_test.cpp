@@ -33,6 +33,7 @@ TEST_F(MonthlyTest, StoreAllocationKeys) {
         {"free 150, 30 pending: 4 moves 30", {50, 100, 100, 100}, 30, "4", 80, " 0  "},
         {"free 99: 4 does nothing even for 5", {101, 100, 100, 100}, 5, "4", 101, " 5  "},
         {"free 99: Left keeps one", {101, 100, 100, 100}, 5, "Left", 102, " 4  "},
+        {"free 100: 4 moves a whole hundred", {100, 100, 100, 100}, 150, "4", 200, " 50 "},
         {"100 pending to 99 leaves no stale digit", {100, 0, 0, 0}, 100, "Left", 101, " 99 "},
         {"Right gives up stock", {7, 0, 0, 0}, 0, "Right Right", 5, " 2  "},
         {"6 gives up all of less than 100", {40, 0, 0, 0}, 0, "6", 0, " 40 "},
@@ -51,6 +52,14 @@ TEST_F(MonthlyTest, StoreAllocationKeys) {
         EXPECT_EQ(textAt(16, 25, 4), c.wantPending) << c.name;
         EXPECT_EQ(game.output1[1], c.output1) << c.name << ": the output itself is not changed";
     }
+    // The mark stops at the third row, and Up at the first.
+    game.goods1[1] = game.goods2[1] = game.goods3[1] = game.goods4[1] = 0;
+    game.output3[1] = 5;
+    keys("Up Down Down Down Down Left");
+    EXPECT_THROW(storeAllocation(game), OutOfKeys);
+    EXPECT_EQ(game.goods3[1], 1);
+    EXPECT_EQ(readCell(18, 6).character, 175);
+    EXPECT_EQ(readCell(19, 6).character, ' ');
 }
 
 TEST_F(MonthlyTest, ProductionFitsOrOpensTheAllocationScreen) {
@@ -99,6 +108,31 @@ TEST_F(MonthlyTest, FuelShortageMovesNothing) {
     runMonth();
     EXPECT_EQ(game.goods1[1], 4) << "a negative demand burns the minimum unit and no more";
     EXPECT_EQ(game.powerInUse[1], 6);
+
+    // One power plant gives 30; the two structures of a new colony draw 2.
+    const struct {
+        const char* name;
+        int32_t otherPower;
+        const char* keys;
+        int32_t wantGoods1, wantHousing;
+        int frameRow, frameWidth;  // the window the month stops at, at column 5
+    } power[] = {
+        {"power use equal to the capacity is enough", 28, "Space", 25 - 5 + 10, 2, 5, 18},  // the delivery
+        {"one unit of power more is a shortage", 29, "", 25 - 5, 1, 9, 20},
+    };
+    for (const auto& c : power) {
+        game.goods1[1] = 25;
+        game.otherPower[1] = c.otherPower;
+        game.output1[1] = 10;
+        game.housing[1] = 1;
+        game.buildType[1] = game.buildCount[1] = game.buildMonths[1] = 1;
+        keys(c.keys);  // the output report closes
+        EXPECT_THROW(monthlyUpdate(game), OutOfKeys) << c.name;
+        EXPECT_EQ(game.goods1[1], c.wantGoods1) << c.name;
+        EXPECT_EQ(game.buildMonths[1], 0) << c.name << ": the countdown moves either way";
+        EXPECT_EQ(game.housing[1], c.wantHousing) << c.name;
+        EXPECT_EQ(frameRightCorner(c.frameRow, 5), 5 + c.frameWidth + 1) << c.name;
+    }
 }
 
 TEST_F(MonthlyTest, TwoFieldsRisingShareOneWindow) {
@@ -112,6 +146,15 @@ TEST_F(MonthlyTest, TwoFieldsRisingShareOneWindow) {
     EXPECT_EQ(game.techLevel[1][2], 1);
     EXPECT_EQ(game.techLevel[1][8], 1);
     EXPECT_EQ(game.researchNeeded[1][8], 3500);
+
+    // The next month one other field rises, the last, by its lab: only it is listed.
+    game.fieldName[9] = "Piaty";
+    game.researchDone[1][9] = 19;
+    game.labsAssigned[1][9] = 1;
+    keys("Space");
+    EXPECT_THROW(monthlyUpdate(game), OutOfKeys);
+    EXPECT_EQ(readCell(4 + 3 + 1, 14).character, 200) << "height 3: title, singular line, one field";
+    EXPECT_EQ(textAt(7, 15, 8), "- Piaty ");
 }
 
 TEST_F(MonthlyTest, EveryoneIsAccountedForAfterEveryMonth) {

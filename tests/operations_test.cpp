@@ -61,6 +61,12 @@ TEST_F(OperationsTest, RaidCommitsCrewAndCost) {
     game.money[3] = 120;
     pending = 100;
     EXPECT_FALSE(commitUnits(game, raidRows[0], 1, pending)) << "100 + 50 is more than 120";
+    game.money[3] = 150;
+    EXPECT_TRUE(commitUnits(game, raidRows[0], 1, pending)) << "100 + 50 is just enough";
+    game.money[3] = 100000;
+    EXPECT_TRUE(commitUnits(game, raidRows[0], 2, pending)) << "the last two of kind 3";
+    EXPECT_FALSE(commitUnits(game, raidRows[0], 1, pending)) << "none of kind 3 is left";
+    cancelRaid(game, pending);
     game.money[3] = INT32_MAX;
     pending = INT32_MAX - 10;
     EXPECT_FALSE(commitUnits(game, raidRows[0], 1, pending)) << "compared in 64 bits";
@@ -91,6 +97,19 @@ TEST_F(OperationsTest, ForceRoom) {
     EXPECT_FALSE(forceCanBeConfirmed(game)) << "carriers and kind 3 alone";
     EXPECT_TRUE(commitUnits(game, persons, 1, pending));
     EXPECT_TRUE(forceCanBeConfirmed(game));
+
+    // Exactly at the room: the last person fits, a carrier leaves with exactly 100 free.
+    cancelForce(game, pending);
+    forces(200, 0, 0, 2, 100000);
+    game.techLevel[3][6] = 0;
+    ASSERT_TRUE(commitUnits(game, carriers, 1, pending));
+    for (int i = 0; i < 99; ++i) ASSERT_TRUE(commitUnits(game, persons, 1, pending)) << i;
+    EXPECT_TRUE(commitUnits(game, persons, 1, pending)) << "the last unit of room";
+    EXPECT_FALSE(commitUnits(game, persons, 1, pending)) << "no room left";
+    ASSERT_TRUE(commitUnits(game, carriers, 1, pending));
+    EXPECT_TRUE(releaseUnits(game, carriers, 1, pending, true)) << "100 free is enough to leave";
+    EXPECT_FALSE(releaseUnits(game, carriers, 1, pending, true)) << "0 free is not";
+    expectForcesAccountedFor(game, "a full force");
 }
 
 TEST_F(OperationsTest, TargetListAndOneself) {
@@ -140,6 +159,7 @@ TEST(Layout, AutoSizedWidths) {
 
 TEST_F(OperationsTest, ReportWarnings) {
     game.currentPlayer = 1;
+
     const struct {
         int32_t goods4, storehouses;
         int64_t colour;

@@ -1,5 +1,6 @@
 #include "model/savegame.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -16,6 +17,29 @@
 
 #include "screen/fields.h"
 #include "state_compare.h"
+
+// What a save asks of the disk, in order, while a test listens: "fsync PATH
+// SIZE" (the file or folder the descriptor is open on, and its size then) and
+// "rename FROM TO". The calls go on to the C library.
+std::vector<std::string>* diskCalls = nullptr;
+
+extern "C" int fsync(int fd) {
+    if (diskCalls) {
+        char path[4096];
+        const ssize_t n = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path);
+        struct stat status {};
+        fstat(fd, &status);
+        diskCalls->push_back("fsync " + std::string(path, n > 0 ? n : 0) + " " + std::to_string(status.st_size));
+    }
+    static const auto next = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    return next(fd);
+}
+
+extern "C" int rename(const char* from, const char* to) noexcept {
+    if (diskCalls) diskCalls->push_back(std::string("rename ") + from + " " + to);
+    static const auto next = reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "rename"));
+    return next(from, to);
+}
 
 namespace {
 
@@ -445,14 +469,29 @@ TEST(SavedGame, FailedSaveIsReportedAndKeepsTheOldFile) {
     EXPECT_FALSE(writeSavedGame(unreadable, (folder.path / "old.dat").string())) << "game it could not read back";
     EXPECT_EQ(bytesOf(folder.path / "old.dat"), oldBytes) << "game it could not read back";
 
-    ASSERT_TRUE(writeSavedGame(game, (folder.path / "old.dat").string()));
+    std::vector<std::string> calls;
+    diskCalls = &calls;
+    const bool saved = writeSavedGame(game, (folder.path / "old.dat").string());
+    diskCalls = nullptr;
+    ASSERT_TRUE(saved);
     EXPECT_EQ(bytesOf(folder.path / "old.dat"), textOf(game)) << "a good save replaces the old file";
     EXPECT_EQ(folder.entries(), entries) << "a good save leaves no temporary file";
+    // Nothing of this shows on screen: the new file is whole on the disk
+    // before it takes the old one's name, and then the new name is too.
+    const fs::path dir = fs::canonical(folder.path);
+    ASSERT_EQ(calls.size(), 3u);
+    const fs::path temporary = calls[1].substr(7, calls[1].find(' ', 7) - 7);
+    EXPECT_EQ(temporary.parent_path(), folder.path) << "written in the same folder";
+    EXPECT_EQ(calls[0], "fsync " + (dir / temporary.filename()).string() + " " + std::to_string(textOf(game).size()));
+    EXPECT_EQ(calls[1], "rename " + temporary.string() + " " + (folder.path / "old.dat").string());
+    EXPECT_EQ(calls[2].substr(0, calls[2].rfind(' ')), "fsync " + dir.string()) << "then the folder";
 }
 
 TEST(SavedGame, NamesComeBackWholeWhateverTheirCommasAndBlanks) {
-    const char* names[] = {"Kowalski, Jan", ",", "a,b,c", "  Ala", "\tTab", "Ola  ", "Zu\"zia", "", "x y"};
-    for (const char* name : names) {
+    const std::string names[] = {"Kowalski, Jan", ",",   "a,b,c", "  Ala",
+                                 "\tTab",         "Ola  ", "Zu\"zia", "",
+                                 "x y",           std::string(4095, 'x'), "," + std::string(4094, 'x')};  // the longest
+    for (const std::string& name : names) {
         GameState saved = sampleGame(2);
         saved.playerName[1] = name;
         GameState loaded = freshGame();

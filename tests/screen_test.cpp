@@ -1,14 +1,54 @@
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "headless.h"
+#include "screen/cp437.h"
 #include "screen/font8x16.h"
 #include "screen/palette.h"
+#include "screen/png.h"
 
 namespace {
 
 class ScreenTest : public HeadlessTest {};
+
+// The standard VGA default palette: what the player sees for each index.
+const uint32_t standardPalette[256] = {
+    0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA, 0xAA5500, 0xAAAAAA,
+    0x555555, 0x5555FF, 0x55FF55, 0x55FFFF, 0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF,
+    0x000000, 0x141414, 0x202020, 0x2D2D2D, 0x393939, 0x454545, 0x515151, 0x616161,
+    0x717171, 0x828282, 0x929292, 0xA2A2A2, 0xB6B6B6, 0xCACACA, 0xE3E3E3, 0xFFFFFF,
+    0x0000FF, 0x4100FF, 0x7D00FF, 0xBE00FF, 0xFF00FF, 0xFF00BE, 0xFF007D, 0xFF0041,
+    0xFF0000, 0xFF4100, 0xFF7D00, 0xFFBE00, 0xFFFF00, 0xBEFF00, 0x7DFF00, 0x41FF00,
+    0x00FF00, 0x00FF41, 0x00FF7D, 0x00FFBE, 0x00FFFF, 0x00BEFF, 0x007DFF, 0x0041FF,
+    0x7D7DFF, 0x9E7DFF, 0xBE7DFF, 0xDF7DFF, 0xFF7DFF, 0xFF7DDF, 0xFF7DBE, 0xFF7D9E,
+    0xFF7D7D, 0xFF9E7D, 0xFFBE7D, 0xFFDF7D, 0xFFFF7D, 0xDFFF7D, 0xBEFF7D, 0x9EFF7D,
+    0x7DFF7D, 0x7DFF9E, 0x7DFFBE, 0x7DFFDF, 0x7DFFFF, 0x7DDFFF, 0x7DBEFF, 0x7D9EFF,
+    0xB6B6FF, 0xC6B6FF, 0xDBB6FF, 0xEBB6FF, 0xFFB6FF, 0xFFB6EB, 0xFFB6DB, 0xFFB6C6,
+    0xFFB6B6, 0xFFC6B6, 0xFFDBB6, 0xFFEBB6, 0xFFFFB6, 0xEBFFB6, 0xDBFFB6, 0xC6FFB6,
+    0xB6FFB6, 0xB6FFC6, 0xB6FFDB, 0xB6FFEB, 0xB6FFFF, 0xB6EBFF, 0xB6DBFF, 0xB6C6FF,
+    0x000071, 0x1C0071, 0x390071, 0x550071, 0x710071, 0x710055, 0x710039, 0x71001C,
+    0x710000, 0x711C00, 0x713900, 0x715500, 0x717100, 0x557100, 0x397100, 0x1C7100,
+    0x007100, 0x00711C, 0x007139, 0x007155, 0x007171, 0x005571, 0x003971, 0x001C71,
+    0x393971, 0x453971, 0x553971, 0x613971, 0x713971, 0x713961, 0x713955, 0x713945,
+    0x713939, 0x714539, 0x715539, 0x716139, 0x717139, 0x617139, 0x557139, 0x457139,
+    0x397139, 0x397145, 0x397155, 0x397161, 0x397171, 0x396171, 0x395571, 0x394571,
+    0x515171, 0x595171, 0x615171, 0x695171, 0x715171, 0x715169, 0x715161, 0x715159,
+    0x715151, 0x715951, 0x716151, 0x716951, 0x717151, 0x697151, 0x617151, 0x597151,
+    0x517151, 0x517159, 0x517161, 0x517169, 0x517171, 0x516971, 0x516171, 0x515971,
+    0x000041, 0x100041, 0x200041, 0x310041, 0x410041, 0x410031, 0x410020, 0x410010,
+    0x410000, 0x411000, 0x412000, 0x413100, 0x414100, 0x314100, 0x204100, 0x104100,
+    0x004100, 0x004110, 0x004120, 0x004131, 0x004141, 0x003141, 0x002041, 0x001041,
+    0x202041, 0x282041, 0x312041, 0x392041, 0x412041, 0x412039, 0x412031, 0x412028,
+    0x412020, 0x412820, 0x413120, 0x413920, 0x414120, 0x394120, 0x314120, 0x284120,
+    0x204120, 0x204128, 0x204131, 0x204139, 0x204141, 0x203941, 0x203141, 0x202841,
+    0x2D2D41, 0x312D41, 0x352D41, 0x3D2D41, 0x412D41, 0x412D3D, 0x412D35, 0x412D31,
+    0x412D2D, 0x41312D, 0x41352D, 0x413D2D, 0x41412D, 0x3D412D, 0x35412D, 0x31412D,
+    0x2D412D, 0x2D4131, 0x2D4135, 0x2D413D, 0x2D4141, 0x2D3D41, 0x2D3541, 0x2D3141,
+    0x000000, 0x000000, 0x000000, 0x000000, 0x000000, 0x000000, 0x000000, 0x000000,
+};
 
 TEST(NumberFormat, PrintNumberAndPrintReal) {
     struct Case {
@@ -46,7 +86,10 @@ TEST_F(ScreenTest, EveryTextColourReadsBack) {
         moveCursor(7, c);
         printText("#", false);
     }
-    for (int c = 1; c < 16; ++c) EXPECT_EQ(colourAt(7, c), c) << "colour " << c;
+    for (int c = 1; c < 16; ++c) {
+        EXPECT_EQ(colourAt(7, c), c) << "colour " << c;
+        EXPECT_EQ(framebuffer().palette[colourAt(7, c)], standardPalette[c]) << "colour " << c << " as shown";
+    }
     setColour(0);
     moveCursor(7, 16);
     printText("#", false);
@@ -110,6 +153,7 @@ TEST_F(ScreenTest, ModesClearTheScreenAndSetThePalette) {
     EXPECT_EQ(framebuffer().palette[31], 0xFFFFFFu);
     EXPECT_EQ(framebuffer().palette[16], 0x000000u);
     EXPECT_EQ(framebuffer().palette[4], 0xAA0000u);
+    for (int i = 0; i < 256; ++i) ASSERT_EQ(framebuffer().palette[i], standardPalette[i]) << "index " << i;
     EXPECT_EQ(cursorRow(), 1);
     setScreenMode(320, 200, 8);
     EXPECT_EQ(framebuffer().indexed.size(), 320u * 200u);
@@ -117,7 +161,8 @@ TEST_F(ScreenTest, ModesClearTheScreenAndSetThePalette) {
     printText("x", false);  // the grid does not fit this mode; nothing is drawn
 }
 
-TEST(Palette, GreyRampAndWheelLandmarks) {
+TEST(Palette, EveryEntryIsTheStandardColour) {
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(vgaColour(i), standardPalette[i]) << "index " << i;
     for (int i = 17; i < 32; ++i) EXPECT_GT(vgaColour(i) & 0xFF, vgaColour(i - 1) & 0xFF) << i;
     EXPECT_EQ(vgaColour(32), 0x0000FFu);
     EXPECT_EQ(vgaColour(40), 0xFF0000u);
@@ -174,18 +219,34 @@ TEST_F(ScreenTest, BitmapReaderTakesEveryLayoutItKnows) {
     struct Case {
         int bpp;
         bool topDown;
-    } cases[] = {{24, false}, {24, true}, {32, false}, {32, true}, {8, false}, {8, true}};
+        int coloursUsed;  // 0 for the whole table
+    } cases[] = {{24, false, 0}, {24, true, 0}, {32, false, 0}, {32, true, 0}, {8, false, 0}, {8, true, 0},
+                 {8, false, 256}, {8, true, 4}};
     for (const auto& c : cases) {
         Image image = createImage(5, 3);
-        loadBitmap(writeTemp(makeBmp(5, 3, c.bpp, c.topDown), "good.bmp"), image);
+        std::vector<uint8_t> bmp = makeBmp(5, 3, c.bpp, c.topDown);
+        bmp[46] = static_cast<uint8_t>(c.coloursUsed);
+        bmp[47] = static_cast<uint8_t>(c.coloursUsed >> 8);
+        loadBitmap(writeTemp(bmp, "good.bmp"), image);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x) {
-                const uint32_t want = c.bpp == 8 ? static_cast<uint32_t>((x + y) * 0x010101)
+                // An index past the colours the file uses is black.
+                const bool listed = c.coloursUsed == 0 || x + y < c.coloursUsed;
+                const uint32_t want = c.bpp == 8 ? static_cast<uint32_t>(listed ? (x + y) * 0x010101 : 0)
                                                  : static_cast<uint32_t>(x << 16 | y << 8 | 7);
                 ASSERT_EQ(image.pixels[y * 5 + x], want) << c.bpp << " bits, top-down " << c.topDown;
             }
         destroyImage(image);
     }
+    // In a palette mode a colour picture takes the nearest palette entries.
+    setScreenMode(640, 480, 8);
+    std::vector<uint8_t> bmp = makeBmp(4, 1, 24, true);
+    const uint32_t colours[4] = {0xA80402, 0x50FC58, 0xFEFFFD, 0x7B7FFD};  // near 4, 10, 15 and 56
+    for (int x = 0; x < 4; ++x)
+        for (int k = 0; k < 3; ++k) bmp[54 + 3 * x + k] = static_cast<uint8_t>(colours[x] >> (8 * k));
+    Image image = createImage(4, 1);
+    loadBitmap(writeTemp(bmp, "colour.bmp"), image);
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{4, 10, 15, 56}));
 }
 
 TEST_F(ScreenTest, DamagedBitmapsLeaveTheImageAsItWas) {
@@ -264,7 +325,9 @@ TEST_F(ScreenTest, XorBlitOnABlackScreenShowsThePictureAndClips) {
     Image image = createImage(4, 4);
     loadBitmap(writeTemp(makeBmp(4, 4, 24, false), "blit.bmp"), image);
     blitXor(0, 0, image);
-    EXPECT_EQ(readPixel(3, 2), (3u << 16) | (2u << 8) | 7u);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(readPixel(x, y), x < 4 && y < 4 ? uint32_t(x << 16 | y << 8 | 7) : 0u) << x << ", " << y;
     blitXor(0, 0, image);
     EXPECT_EQ(readPixel(3, 2), 0u) << "a second blit takes the picture away again";
     blitXor(638, 478, image);
@@ -284,10 +347,130 @@ TEST_F(ScreenTest, CellReaderTellsGlyphsFromPictures) {
     EXPECT_EQ(readCell(1, 2).colour, -1);
     EXPECT_EQ(readCell(1, 3).colour, -1);
     EXPECT_EQ(readCell(1, 4).colour, 0);
+    for (const auto& [row, column] : {std::pair{1, 0}, {0, 1}, {31, 1}, {1, 81}, {-5, -5}})
+        EXPECT_EQ(readCell(row, column).character, ' ') << "off the grid: " << row << ", " << column;
     EXPECT_EQ(rowText(1).substr(0, 4), "A   ");
     moveCursor(2, 1);
-    printText("\xC9\xCD\xBB", false);
+    printText("\xC9\xCD\xBB \"a\\b\"", false);
     EXPECT_EQ(rowText(2).substr(0, 9), "\xE2\x95\x94\xE2\x95\x90\xE2\x95\x97");
+    const std::string json = snapshotJson("waiting");
+    EXPECT_EQ(json.rfind("{\"mode\": \"palette\", \"ended\": \"waiting\",\n \"text\": [\n", 0), 0u);
+    EXPECT_NE(json.find("\n  \"\xE2\x95\x94\xE2\x95\x90\xE2\x95\x97 \\\"a\\\\b\\\"" + std::string(71, ' ') + "\",\n"),
+              std::string::npos)
+        << "quotes and backslashes escaped: " << json.substr(0, 300);
+    EXPECT_NE(json.find("\n  [9,-1,-1,0,"), std::string::npos) << "the first row's colours";
+}
+
+// A screenshot as any viewer reads it: the signature, each chunk's CRC, the
+// zlib header, stored blocks and Adler-32, a filter byte of 0 before every
+// row; the pixels as 0xRRGGBB. Empty when anything is off.
+std::vector<uint32_t> pngPixels(const std::vector<uint8_t>& png, uint32_t& width, uint32_t& height) {
+    size_t channels = 3;
+    auto be32 = [&png](size_t at) {
+        return uint32_t{png[at]} << 24 | uint32_t{png[at + 1]} << 16 | uint32_t{png[at + 2]} << 8 | png[at + 3];
+    };
+    auto crc = [&png](size_t at, size_t n) {
+        uint32_t c = ~0u;
+        for (size_t i = at; i < at + n; ++i) {
+            c ^= png[i];
+            for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        }
+        return ~c;
+    };
+    const std::vector<uint8_t> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (png.size() < 8 || !std::equal(signature.begin(), signature.end(), png.begin())) return {};
+    std::string chunks;
+    std::vector<uint8_t> z;
+    for (size_t at = 8; at + 12 <= png.size();) {
+        const uint32_t n = be32(at);
+        if (png.size() - at - 12 < n || crc(at + 4, n + 4) != be32(at + 8 + n)) return {};
+        const std::string type(png.begin() + at + 4, png.begin() + at + 8);
+        chunks += type + " ";
+        if (type == "IHDR" && (n != 13 || png[at + 16] != 8 || (png[at + 17] != 2 && png[at + 17] != 6) ||
+                               png[at + 18] != 0 || png[at + 19] != 0 || png[at + 20] != 0))
+            return {};
+        if (type == "IHDR") channels = png[at + 17] == 6 ? 4 : 3;
+        if (type == "IHDR") width = be32(at + 8), height = be32(at + 12);
+        if (type == "IDAT") z.insert(z.end(), png.begin() + at + 8, png.begin() + at + 8 + n);
+        at += 12 + n;
+    }
+    if (chunks != "IHDR IDAT IEND " || z.size() < 6 || (z[0] & 15) != 8 || (z[0] << 8 | z[1]) % 31 != 0) return {};
+    std::vector<uint8_t> raw;
+    size_t at = 2;
+    for (bool last = false; !last; at += 5 + (z[at + 1] | z[at + 2] << 8)) {
+        const size_t n = z[at + 1] | z[at + 2] << 8;
+        last = z[at] == 1;
+        if ((z[at] & ~1) != 0 || (n ^ (z[at + 3] | z[at + 4] << 8)) != 0xFFFF || z.size() - at - 5 < n) return {};
+        raw.insert(raw.end(), z.begin() + at + 5, z.begin() + at + 5 + n);
+    }
+    uint32_t a = 1, b = 0;
+    for (uint8_t v : raw) a = (a + v) % 65521, b = (b + a) % 65521;
+    if (z.size() != at + 4 || (uint32_t{z[at]} << 24 | z[at + 1] << 16 | z[at + 2] << 8 | z[at + 3]) != (b << 16 | a))
+        return {};
+    const size_t rowBytes = 1 + channels * size_t{width};
+    if (raw.size() != size_t{height} * rowBytes) return {};
+    std::vector<uint32_t> pixels;
+    for (size_t row = 0; row < height; ++row) {
+        if (raw[row * rowBytes] != 0) return {};
+        for (size_t x = 0; x < width; ++x) {
+            const uint8_t* p = &raw[row * rowBytes + 1 + channels * x];
+            pixels.push_back((channels == 4 ? uint32_t{p[3]} << 24 : 0) | p[0] << 16 | p[1] << 8 | p[2]);
+        }
+    }
+    return pixels;
+}
+
+TEST_F(ScreenTest, ScreenshotShowsThePaletteColours) {
+    struct Case {
+        int width, height, depth;
+    } modes[] = {{640, 480, 8}, {320, 200, 8}, {640, 480, 32}};
+    for (const auto& m : modes) {
+        setScreenMode(m.width, m.height, m.depth);
+        for (int x = 0; x < m.width; ++x)
+            for (int y = 0; y < 40; ++y) setPixel(x, y, m.depth == 8 ? (x + y) % 256 : 0x10203 * x + y);
+        setColour(m.depth == 8 ? 4 : 0xAA0000);
+        moveCursor(4, 2);
+        printText("\xAF\xC9", false);
+        const std::string path = ::testing::TempDir() + "screen.png";
+        ASSERT_TRUE(writePng(path));
+        std::ifstream in(path, std::ios::binary);
+        const std::vector<uint8_t> png{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        uint32_t width = 0, height = 0;
+        const std::vector<uint32_t> pixels = pngPixels(png, width, height);
+        ASSERT_EQ(pixels.size(), size_t(m.width) * m.height) << m.width << "x" << m.height << "x" << m.depth;
+        EXPECT_EQ(width, uint32_t(m.width));
+        for (int y = 0; y < m.height; ++y)
+            for (int x = 0; x < m.width; ++x) {
+                const uint32_t shown = m.depth == 8 ? standardPalette[readPixel(x, y)] : readPixel(x, y);
+                ASSERT_EQ(pixels[y * m.width + x], shown) << "pixel (" << x << ", " << y << ") of " << m.width;
+            }
+        int red = 0;
+        for (int y = 48; y < 64; ++y)
+            for (int x = 8; x < 16; ++x) red += pixels[y * m.width + x] == 0xAA0000u;
+        EXPECT_GT(red, 8) << "the mark is red";
+    }
+    // The icon keeps its transparency; a picture larger than one stored block.
+    const std::vector<uint32_t> icon = {0x00FF0000, 0x80123456, 0xFF00FF00, 0x7F0000FF};
+    uint32_t width = 0, height = 0;
+    EXPECT_EQ(pngPixels(encodePng(2, 2, icon, true), width, height), icon);
+    std::vector<uint32_t> big(200 * 120);
+    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
+    EXPECT_EQ(pngPixels(encodePng(200, 120, big, false), width, height), big);
+    EXPECT_EQ(width, 200u);
+    EXPECT_EQ(height, 120u);
+}
+
+// A character typed on a keyboard reaches the game as its code-page-437 byte;
+// one that code page lacks, or anything but one whole character, is dropped.
+TEST(CodePage, TypedCharactersBecomeTheirBytes) {
+    const struct {
+        const char* typed;
+        int byte;
+    } cases[] = {{"A", 65},     {"~", 126},         {"\xc3\xa9", 130}, {"\xe2\x95\x94", 201}, {"\xc2\xa0", 255},
+                 {"", -1},      {"\xc3", -1},       {"\xc3\xa9x", -1}, {"\xc3\x29", -1},     {"\x80", -1},
+                 {"\xff", -1}, {"\xe2\x82\xac", -1}, {"\xf0\x9f\x98\x80", -1}, {"ab", -1}};
+    for (const auto& c : cases) EXPECT_EQ(cp437FromUtf8(c.typed), c.byte) << c.typed;
+    for (int b = 128; b < 256; ++b) EXPECT_EQ(cp437FromUtf8(cp437ToUtf8(b)), b) << b;
 }
 
 TEST(Font, FramePiecesAndMarksAreDrawn) {

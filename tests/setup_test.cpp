@@ -119,7 +119,8 @@ TEST_F(Setup, StartingColoniesForPlayersOnlyAndNothingElse) {
         {"famineGrace", &PlayerTables::famineGrace, 3},
     };
     const char* names[] = {"", "Ala", "Bob", "Cyd", "Dan", "Ewa"};
-    for (int players = 1; players <= 5; ++players) {
+    // Largest first: each new game follows one that used more slots.
+    for (int players = 5; players >= 1; --players) {
         std::string script;
         for (int p = 1; p <= players; ++p) script += std::string("\"") + names[p] + "\" Enter ";
         for (int p = 1; p <= players; ++p) script += std::to_string(p % 3 + 1) + " ";

@@ -93,7 +93,16 @@ TEST(Market, Goods) {
         {"one unit fits the research bonus", K::buyOne, 0, 500, 10, 1000, 150, 50, true, 1, 499, 990},
         {"4 needs 100 of base room", K::buyMany, 0, 500, 10, 5000, 150, 50, false, 0, 500, 5000},
         {"4 buys 100", K::buyMany, 0, 500, 10, 1000, 150, 100, true, 100, 400, 0},
+        {"4 with the money for 99", K::buyMany, 0, 500, 10, 999, 150, 100, false, 0, 500, 999},
+        {"4 with 99 of base room", K::buyMany, 0, 500, 10, 1000, 150, 99, false, 0, 500, 1000},
         {"money equal to the price", K::buyOne, 0, 5, 10, 10, 1, 1, true, 1, 4, 0},
+        {"the last one on offer", K::buyOne, 0, 1, 10, 10, 1, 1, true, 1, 0, 0},
+        {"nothing on offer", K::buyOne, 0, 0, 10, 10, 1, 1, false, 0, 0, 10},
+        {"4 takes an offer of exactly 100", K::buyMany, 0, 100, 1, 100, 100, 100, true, 100, 0, 0},
+        {"4 on an offer of 99", K::buyMany, 0, 99, 1, 100, 100, 100, false, 0, 99, 100},
+        {"Right to a trader that wants exactly one", K::sellOne, 5, -1, 10, 0, 0, 0, true, 4, 0, 10},
+        {"6 to a trader that wants exactly 100", K::sellMany, 101, -100, 1, 0, 0, 0, true, 1, 0, 100},
+        {"6 to a trader that wants 99", K::sellMany, 101, -99, 1, 0, 0, 0, false, 101, -99, 0},
         {"money one short", K::buyOne, 0, 5, 10, 9, 1, 1, false, 0, 5, 9},
         {"6 with exactly 100 held", K::sellMany, 100, -300, 10, 0, 0, 0, false, 100, -300, 0},
         {"6 with 101 held", K::sellMany, 101, -300, 10, 0, 0, 0, true, 1, -200, 1000},
@@ -130,6 +139,9 @@ TEST(Market, EquipmentSellsOnlyFreeUnits) {
         {"sell none of none free", K::sellOne, 5, 0, -10, false, 5, 0},
         {"6 needs 11 free", K::sellMany, 20, 10, -20, false, 20, 10},
         {"6 with 11 free", K::sellMany, 20, 11, -20, true, 10, 1},
+        {"6 to a trader that wants exactly 10", K::sellMany, 20, 20, -10, true, 10, 10},
+        {"6 to a trader that wants 9", K::sellMany, 20, 20, -9, false, 20, 20},
+        {"4 when 9 are offered", K::buyMany, 5, 2, 9, false, 5, 2},
         {"buying adds to both", K::buyMany, 5, 2, 10, true, 15, 12},
         {"no 5 key here", K::takeAll, 5, 5, -10, false, 5, 5},
     };
@@ -226,6 +238,65 @@ TEST_F(TurnTest, TraderScreenWithNothingToTrade) {
     EXPECT_THROW(traderScreen(game), OutOfKeys);
     EXPECT_EQ(readCell(7, 10).character, 175);
     EXPECT_EQ(readCell(8, 10).character, ' ');
+}
+
+// Each trade makes the row's numbers one digit shorter: the row, from the
+// mark's column to the frame, shows the new numbers and not a digit more, in
+// every row of every market, and so do the free room and housing lines.
+TEST_F(TurnTest, EveryMarketRowRedrawsWithNoDigitLeftStanding) {
+    const std::string mark = "\xAF";
+    const struct {
+        const char* keys;
+        int32_t quantity;  // of every offer but the colonists'
+        int row, from, width;
+        std::vector<std::pair<int, std::string>> shown;  // at their columns, blanks between
+    } cases[] = {
+        {"Enter Right", -10, 9, 10, 27, {{10, mark}, {19, " 9"}, {26, "-9"}, {32, " 12"}}},
+        {"Enter Down Right", -10, 10, 10, 27, {{10, mark}, {19, " 9"}, {26, "-9"}, {32, " 13"}}},
+        {"Enter Down Down Right", -10, 11, 10, 27, {{10, mark}, {19, " 9"}, {26, "-9"}, {32, " 14"}}},
+        {"Enter Down Down Down Right", -10, 12, 10, 27, {{10, mark}, {19, " 9"}, {26, "-9"}, {32, " 15"}}},
+        {"Enter Left", 10, 9, 10, 27, {{10, mark}, {19, " 11"}, {26, " 9"}, {32, " 12"}}},
+        {"Enter Left", 10, 14, 10, 27, {{25, " 9"}}},
+        {"Down Enter Right", -10, 10, 8, 29, {{8, mark}, {18, " 9"}, {25, "-9"}, {31, " 16"}}},
+        {"Down Enter Down Right", -10, 11, 8, 29, {{8, mark}, {18, " 9"}, {25, "-9"}, {31, " 17"}}},
+        {"Down Enter Down Down Right", -10, 12, 8, 29, {{8, mark}, {18, " 9"}, {25, "-9"}, {31, " 18"}}},
+        {"Down Enter Down Down Down Right", -10, 13, 8, 29, {{8, mark}, {18, " 9"}, {25, "-9"}, {31, " 19"}}},
+        {"Down Enter Down Down Down Down Right", -10, 14, 8, 29, {{8, mark}, {18, " 9"}, {25, "-9"}, {31, " 20"}}},
+        {"Down Enter Down Down Down Down Down Right", -10, 15, 8, 29, {{8, mark}, {18, " 9"}, {25, "-9"}, {31, " 21"}}},
+        {"Down Down Enter Left", 0, 12, 11, 23, {{11, mark}, {21, " 11"}, {27, " 9"}}},
+        {"Down Down Enter Down Left", 0, 13, 11, 23, {{11, mark}, {21, " 11"}, {27, " 9"}}},
+        {"Down Down Enter Down Down Left", 0, 14, 11, 23, {{11, mark}, {21, " 11"}, {27, " 9"}}},
+        {"Down Down Enter Down Down Down Left", 0, 15, 11, 23, {{11, mark}, {21, " 11"}, {27, " 9"}}},
+        {"Down Down Enter Left", 0, 17, 11, 23, {{26, " 9"}}},
+    };
+    for (const auto& c : cases) {
+        dimensionTables(game);
+        players({"Ala"});
+        game.traderPresent = 1;
+        PlayerTable* const held[] = {&game.goods2, &game.goods3, &game.goods1, &game.goods4, &game.units1,
+                                     &game.units2, &game.units3, &game.units4, &game.units5, &game.powerPlants};
+        for (PlayerTable* table : held) (*table)[1] = 10;
+        game.freeUnits1[1] = game.freeUnits2[1] = game.freeUnits3[1] = game.freeUnits4[1] = game.freeUnits5[1] = 10;
+        game.goods4[1] = c.quantity > 0 ? 460 : 10;  // a buying row: 10 free of 500
+        for (int item = 1; item <= 10; ++item) {
+            game.offerQuantity[item] = c.quantity;
+            game.offerPrice[item] = 11 + item;
+        }
+        game.population1[1] = game.population2[1] = game.population3[1] = game.population4[1] = 10;  // 10 of 50 free
+        for (int item = 11; item <= 14; ++item) game.offerQuantity[item] = 10;
+        keys(c.keys);
+        EXPECT_THROW(traderScreen(game), OutOfKeys) << c.keys;
+        std::string want(c.width, ' ');
+        for (const auto& [column, text] : c.shown) want.replace(column - c.from, text.size(), text);
+        EXPECT_EQ(textAt(c.row, c.from, c.width), want) << c.keys << ", row " << c.row;
+        // The mark in red, a row's numbers in grey 23, the room and housing lines in yellow.
+        const bool tradingRow = c.shown[0].second == mark;
+        for (int column = c.from; column < c.from + c.width; ++column) {
+            const char shown = want[column - c.from];
+            const int64_t colour = shown == ' ' ? 0 : shown == mark[0] ? 4 : tradingRow ? 23 : 14;
+            EXPECT_EQ(colourAt(c.row, column), colour) << c.keys << ", row " << c.row << ", column " << column;
+        }
+    }
 }
 
 }  // namespace

@@ -110,6 +110,15 @@ protected:
         HeadlessTest::TearDown();
     }
 
+    // The game's own language files instead of the small ones, Polish loaded.
+    void useGameTexts() {
+        for (const char* file : {"pl.ini", "eng.ini"})
+            std::filesystem::copy_file(std::string(COLONIES_DATA_DIR) + "/" + file, scratch / file,
+                                       std::filesystem::copy_options::overwrite_existing);
+        loadTextTable("pl.ini");
+        copyFixedTexts(game);
+    }
+
     void players(std::initializer_list<const char*> names) {
         game.playerCount = static_cast<int32_t>(names.size());
         int p = 1;

@@ -114,7 +114,8 @@ TEST_F(TurnTest, BannerWidthRemembersTheLastLongName) {
         int32_t month;
         int32_t width;
     } banners[] = {
-        {"Kazimir", 2, 21},       // 7 characters: the month decides
+        {"Kazimir", 5, 20},       // 7 characters: the month decides, even a short one
+        {"Kazimir", 2, 21},
         {"Kazimier", 2, 22},      // 8 characters: 8 + 14
         {"Ala", 2, 22},           // a short name keeps the width
         {"Aleksandra", 2, 24},    // a longer name widens it

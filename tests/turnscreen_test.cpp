@@ -1,14 +1,33 @@
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "screen/snapshot.h"
+#include "state_compare.h"
 #include "turn_fixture.h"
 #include "model/capacity.h"
+#include "game/flow.h"
 #include "game/turnscreen.h"
+#include "screen/random.h"
+#include "turn/expeditionreturn.h"
+#include "turn/missionvoyage.h"
+#include "turn/monthlyupdate.h"
+#include "turn/startofturn.h"
 
 namespace {
 
-using TurnScreenTest = TurnTest;
+class TurnScreenTest : public TurnTest {
+protected:
+    // Dots everywhere: what a window covers, blanks and takes away shows.
+    static void dotTheScreen() {
+        setColour(8);
+        for (int row = 1; row <= gridRows; ++row) {
+            moveCursor(row, 1);
+            printText(std::string(gridColumns, '\xFA'), false);
+        }
+    }
+};
 
 // Draws the turn screen and stops in its key loop when the script runs out.
 void showUntilWaiting(GameState& game) { EXPECT_THROW(turnScreen(game), OutOfKeys); }
@@ -187,6 +206,212 @@ TEST_F(TurnScreenTest, CommandReturnsToARedrawnMenuWithTheMarkOnIt) {
     EXPECT_EQ(readCell(5, 3).character, 175);
     EXPECT_EQ(textAt(4, 4, 11), "Posiadlosci") << "drawn again after the window was removed";
     EXPECT_EQ(colourAt(4, 4), 30);
+}
+
+// Every command opened and left at once, twice over: nothing is paid, moved
+// or counted twice; only the values a first opening sets are changed. The
+// screen it leaves behind is reviewed too (drawn over dots, so that what its
+// windows took away shows).
+TEST_F(TurnScreenTest, EveryCommandLeftAtOnceChangesNothing) {
+    const struct {
+        int entry;
+        const char* leave;  // the keys that leave it once opened
+        const char* changed;
+        const char* screen;
+    } cases[] = {
+        {1, "Esc", "buildCount[1]: 0 vs 1\nbuildMonths[1]: 0 vs 3\n", "left-construction"},
+        {2, "Esc", "", "left-holdings"},
+        {3, "Esc", "orderCount[1]: 0 vs 1\norderMonths[1]: 0 vs 3\n", "left-production"},
+        {4, "Esc", "", "left-research"},
+        {4, "Right Left Space", "", nullptr},
+        {5, "Right Down Right Esc", "expeditionMonths[1]: 0 vs 1\n", "left-expedition"},
+        {6, "Right 6 Esc", "missionMonths[1]: 0 vs 6\n", "left-mission"},
+        {7, "Esc", "", "left-warehouse"},
+        {8, "Esc", "", "left-population"},
+        {9, "Esc", "", "left-operations"},
+        {9, "Enter Down Enter Right Right Esc", "", "left-raid"},
+        {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Esc", "", "left-force"},
+        {9, "Enter Down Enter Right Right Down Down Down Enter", "", nullptr},  // the raid's cancel entry
+        {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Down Down Enter",
+         "", nullptr},                                                   // the force's
+        {9, "Enter Down Down Up Up Up Enter", "", nullptr},              // the target list's
+        {9, "Down Down Down Enter", "", nullptr},                        // the orders' last entry
+        {10, "Right Left Esc", "", "left-output"},
+        {11, "Esc", "", "left-power"},
+        {12, "Esc", "", "left-trader"},
+        {12, "Enter Esc Down Enter Esc Down Down Enter Esc Esc", "", "left-markets"},
+    };
+    players({"Ala", "Bob"});
+    game.labs[1] = game.freeLabs[1] = 2;
+    game.population3[1] = game.workers3[1] = 30;
+    game.workshops[1] = 2;
+    game.units1[1] = game.freeUnits1[1] = game.units2[1] = game.freeUnits2[1] = 3;
+    game.units3[1] = game.freeUnits3[1] = game.units4[1] = game.freeUnits4[1] = 3;
+    game.units5[1] = game.freeUnits5[1] = 2;
+    game.population4[1] = game.workers4[1] = 20;
+    game.deposit1[1] = 500;
+    game.output1[1] = 30;
+    game.outputPower[1] = 3;
+    game.powerInUse[1] = 10;
+    game.traderPresent = 1;
+    game.traderSize = 5;
+    game.housing[1] = 2;
+    drawTurnScreen(game);  // the fill percentages as the menu shows them
+    const GameState start = game;
+    for (const auto& c : cases) {
+        game = start;
+        std::string script;
+        for (int n = 1; n < c.entry; ++n) script += "Down ";
+        script += std::string("Enter ") + c.leave + " Enter " + c.leave;
+        keys(script);
+        dotTheScreen();
+        showUntilWaiting(game);
+        if (c.screen) expectScreen(c.screen);
+        GameState expected = start;
+        expected.selectedCommand = c.entry;
+        EXPECT_EQ(stateDifference(expected, game), c.changed) << "entry " << c.entry << ": " << c.leave;
+        EXPECT_FALSE(keysLeft()) << "entry " << c.entry << ": " << c.leave;
+        EXPECT_EQ(readCell(c.entry + 2, 3).character, 175) << "entry " << c.entry << ": back on the menu";
+    }
+}
+
+// Every window a turn can show, as the player sees it at its key wait: the
+// whole screen, text and colours, against its reviewed file in tests/screens.
+TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
+    const std::string toOperations = "Down Down Down Down Down Down Down Down Enter ";
+    const std::string toTrader = "Down Down Down Down Down Down Down Down Down Down Down Enter ";
+    auto turnScreenWith = [](GameState& g) { turnScreen(g); };
+    // The first clock second from 1 on whose draws make `wanted` true.
+    auto clockFor = [this](const std::function<bool()>& wanted) {
+        for (int second = 1;; ++second) {
+            seedRandom(second);
+            if (!wanted()) continue;
+            backend.clock = second + 0.5 - clockReadStep;
+            return;
+        }
+    };
+    auto draw = [](int n) { return static_cast<int>(randomUnit() * n); };
+    const struct {
+        const char* name;
+        std::function<void(GameState&)> setUp;
+        std::function<void(GameState&)> run;
+        std::string keys;
+    } cases[] = {
+        {"holdings", [](GameState& g) { g.workshops[1] = 9, g.structures4[1] = 12, g.labs[1] = 13, g.structures6[1] = 14; },
+         turnScreenWith, "Down Enter"},
+        {"warehouse", [](GameState&) {}, turnScreenWith, "Down Down Down Down Down Down Enter"},
+        {"population", [](GameState&) {}, turnScreenWith, "Down Down Down Down Down Down Down Enter"},
+        {"power", [](GameState& g) { g.powerPlants[1] = 2, g.techLevel[1][5] = 3, g.powerInUse[1] = 41; },
+         turnScreenWith, "Down Down Down Down Down Down Down Down Down Down Enter"},
+        {"construction-list", [](GameState&) {}, turnScreenWith, "Enter Up Down Down Down Down Down Down Down"},
+        {"construction-started", [](GameState&) {}, turnScreenWith, "Enter Enter Enter"},
+        {"construction-under-way", [](GameState& g) { g.buildType[1] = 4, g.buildCount[1] = 2, g.buildMonths[1] = 3; },
+         turnScreenWith, "Enter"},
+        {"production-list", [](GameState& g) { g.workshops[1] = 3; }, turnScreenWith,
+         "Down Down Enter Up Down Down Down Down Down Down Down"},
+        {"research", [](GameState& g) { g.labs[1] = g.freeLabs[1] = 2, g.techLevel[1][3] = 2, g.researchDone[1][9] = 7; },
+         turnScreenWith, "Down Down Down Enter Up Right Down Down Down Down Down Down Down Down Down Down Right Right Left"},
+        {"construction-detail", [](GameState&) {}, turnScreenWith, "Enter Down Enter 6 Right x Left Left Down Left"},
+        {"production-started", [](GameState& g) { g.workshops[1] = 3; }, turnScreenWith, "Down Down Enter Enter Enter"},
+        {"production-short", [](GameState& g) { g.workshops[1] = 3, g.goods2[1] = 10; }, turnScreenWith,
+         "Down Down Enter Down Down Down Enter Right Enter"},
+        {"production-none", [](GameState&) {}, turnScreenWith, "Down Down Enter"},
+        {"production-under-way", [](GameState& g) { g.workshops[1] = 3, g.orderType[1] = 2, g.orderCount[1] = 1, g.orderMonths[1] = 2; },
+         turnScreenWith, "Down Down Enter"},
+        {"research-no-labs", [](GameState&) {}, turnScreenWith, "Down Down Down Enter"},
+        {"left-no-labs", [](GameState&) {}, turnScreenWith, "Down Down Down Enter Esc"},
+        {"left-no-workshops", [](GameState&) {}, turnScreenWith, "Down Down Enter Space"},
+        {"left-no-trader", [](GameState&) {}, turnScreenWith, toTrader + "Enter"},
+        {"left-started", [](GameState& g) { g.workshops[1] = 3; }, turnScreenWith, "Down Down Enter Enter Enter Esc"},
+        {"left-under-way", [](GameState& g) { g.buildType[1] = 4, g.buildCount[1] = 2, g.buildMonths[1] = 3; },
+         turnScreenWith, "Enter Space"},
+        {"expedition", [](GameState& g) { g.expeditionProgress[1] = 14, g.workers1[1] = 10, g.workers3[1] = 10; },
+         turnScreenWith, "Down Down Down Down Enter Up Right Right Down 6 Down Down Down Left Left Right Right Right Right Left"},
+        {"expedition-sent", [](GameState&) {}, turnScreenWith, "Down Down Down Down Enter Right Down Right Enter"},
+        {"mission", [](GameState& g) { g.workers1[1] = 10; }, turnScreenWith, "Down Down Down Down Down Enter 6 4 Right Right Left"},
+        {"operations-targets", [](GameState&) {}, turnScreenWith, toOperations + "Enter Up Down Down Down Down"},
+        {"operations-raid", [](GameState& g) { g.units3[1] = g.freeUnits3[1] = 10, g.units4[1] = g.freeUnits4[1] = 1; },
+         turnScreenWith, toOperations + "Enter Down Down Enter Up 6 Left Down Right Down Down Down Up"},
+        {"operations-force", [](GameState& g) { g.units5[1] = g.freeUnits5[1] = 2, g.units1[1] = g.freeUnits1[1] = 3; },
+         turnScreenWith, toOperations + "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Right Up Right Up "
+                                        "Down Down Down Down Down Down Down Up Up Up Up Up"},
+        {"operations-oneself", [](GameState&) {}, turnScreenWith, toOperations + "Enter Down Enter"},
+        {"operations-prepared", [](GameState& g) { g.forceTarget[1] = 2; }, turnScreenWith, toOperations + "Down Enter"},
+        {"operations-raid-sent", [](GameState& g) { g.units3[1] = g.freeUnits3[1] = 4; }, turnScreenWith,
+         toOperations + "Enter Down Down Enter Right Enter"},
+        {"operations-force-sent", [](GameState& g) { g.units5[1] = g.freeUnits5[1] = 1; }, turnScreenWith,
+         toOperations + "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Enter"},
+        {"trader-none", [](GameState&) {}, turnScreenWith, toTrader},
+        {"trader-menu", [](GameState& g) { g.traderPresent = 1, g.traderSize = 23; }, turnScreenWith,
+         toTrader + "Up Down Down Down Down Down"},
+        {"trader-goods", [](GameState& g) {
+             g.traderPresent = 1;
+             for (int i = 1; i <= 14; ++i) g.offerQuantity[i] = 100 * i - 700, g.offerPrice[i] = 7 * i;
+         }, turnScreenWith, toTrader + "Enter Up Down Down Down Down Down Up"},
+        {"trader-equipment", [](GameState& g) {
+             g.traderPresent = 1, g.units3[1] = g.freeUnits3[1] = 4, g.powerPlants[1] = 2;
+             for (int i = 5; i <= 10; ++i) g.offerQuantity[i] = 3 - i, g.offerPrice[i] = 100 * i;
+         }, turnScreenWith, toTrader + "Down Enter Up Down Down Down Down Down Down Down Right"},
+        {"trader-colonists", [](GameState& g) {
+             g.traderPresent = 1;
+             for (int i = 11; i <= 14; ++i) g.offerQuantity[i] = 3 * i;
+         }, turnScreenWith, toTrader + "Down Down Enter Down Down Down Down Down 4"},
+        {"month-output", [](GameState& g) { g.output1[1] = 10, g.otherPower[1] = 20; }, monthlyUpdate, ""},
+        {"month-delivery", [](GameState& g) {
+             g.buildType[1] = 2, g.buildCount[1] = 3, g.buildMonths[1] = 1;
+             g.workshops[1] = 1, g.orderType[1] = 6, g.orderCount[1] = 1, g.orderMonths[1] = 1;
+         }, monthlyUpdate, "Space Space"},
+        {"month-overflow", [](GameState& g) {
+             g.output1[1] = 600, g.buildType[1] = 2, g.buildCount[1] = 3, g.buildMonths[1] = 1;
+         }, monthlyUpdate, "Left Space"},
+        {"game-menu-saved", [](GameState&) {}, [](GameState& g) { gameMenu(g); }, "Down Enter \"gra1\" Enter"},
+        {"game-menu-save-failed", [](GameState&) { std::filesystem::create_directory("gra2.dat"); },
+         [](GameState& g) { gameMenu(g); }, "Down Enter \"gra2\" Enter"},
+        {"game-menu-load", [](GameState&) {}, [](GameState& g) { gameMenu(g); }, "Down Down Enter \"gra\""},
+        {"trader-arrival", [](GameState& g) { g.structures4[1] = 59; }, [](GameState& g) { startOfTurn(g); },
+         "Space Space Space"},
+        {"mission-report", [&](GameState& g) {
+             g.missionSent[1] = 1, g.missionWorkers[1] = 30, g.goods4[1] = 300, g.missionPercent[1] = 10;
+         }, [&](GameState& g) {
+             for (int seed = 1;; ++seed) {
+                 seedRandom(seed);
+                 if (draw(100) >= 16) continue;
+                 seedRandom(seed);
+                 break;
+             }
+             backend.clock = 77.5 - clockReadStep;  // the arrival's draws
+             missionVoyage(g);
+         }, ""},
+        {"expedition-found", [&](GameState& g) {
+             g.expeditionSent[1] = 1, g.expeditionLength[1] = 2, g.expeditionWorkers1[1] = 20, g.expeditionWorkers3[1] = 10;
+             clockFor([&] { return draw(100) < 50 && (draw(3), draw(1000), draw(100) < 36); });
+         }, expeditionReturn, ""},
+        {"expedition-lost", [&](GameState& g) {
+             g.expeditionSent[1] = 1, g.expeditionLength[1] = 1, g.expeditionWorkers1[1] = 6, g.expeditionWorkers3[1] = 8;
+             clockFor([&] { return draw(100) > 90 && draw(100) < 31 && draw(3) > 0 && draw(4) > 0; });
+         }, expeditionReturn, ""},
+    };
+    for (const auto& c : cases) {
+        dimensionTables(game);
+        players({"Ala", "Bob"});
+        useGameTexts();
+        // Every count of its own, so that no two rows can be mixed up unseen.
+        game.money[1] = 123456;
+        game.goods1[1] = 910, game.goods2[1] = 820, game.goods3[1] = 730;
+        game.storehouses[1] = 6;
+        game.population1[1] = 41, game.workers1[1] = 40;
+        game.population2[1] = 32, game.workers2[1] = 31;
+        game.population3[1] = 33, game.workers3[1] = 30;
+        game.population4[1] = 14, game.workers4[1] = 12;
+        game.housing[1] = 3, game.techLevel[1][1] = 1;
+        game.selectedCommand = 1;
+        backend.clock = 0;
+        c.setUp(game);
+        dotTheScreen();
+        keys(c.keys);
+        EXPECT_THROW(c.run(game), OutOfKeys) << c.name;
+        expectScreen(c.name);
+    }
 }
 
 TEST_F(TurnScreenTest, LanguageSwitch) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -84,6 +85,13 @@ protected:
             if (std::floor(randomUnit() * 100) < below) return seed;
         }
     }
+    // A seed whose first draw brings no damage on the way.
+    static int seedWithoutDamage() {
+        for (int seed = 1;; ++seed) {
+            seedRandom(seed);
+            if (randomUnit() * 100 >= 16) return seed;
+        }
+    }
     void expeditionBack(int32_t w1, int32_t w3) {
         game.homeWorld[1] = 2;
         game.expeditionSent[1] = 1;
@@ -94,6 +102,63 @@ protected:
         clockForSeed(seedWithLosses(3, w1, w3, 41));
     }
 };
+
+// Expeditions and missions coming back under many seeds: every draw is made
+// in its order and range, and what they decide lands where it belongs.
+TEST_F(VoyageTest, DrawsInTheirOrderForManySeeds) {
+    auto draw = [](int n) { return static_cast<int32_t>(randomUnit() * n); };
+    for (int seed = 1; seed <= 40; ++seed) {
+        dimensionTables(game);
+        players({"Ala"});
+        const int32_t length = 1 + seed % 3, w1 = 4 + seed % 5, w3 = 2 + seed % 3, home = 1 + seed % 3;
+        game.homeWorld[1] = home;
+        game.expeditionSent[1] = 1;
+        game.expeditionLength[1] = length;
+        game.expeditionWorkers1[1] = w1, game.expeditionWorkers3[1] = w3;
+        game.population1[1] += w1, game.population3[1] += w3;
+        int32_t deposits[3] = {0, 0, 0}, lossA = 0, lossB = 0;
+        seedRandom(seed);
+        if (expeditionSucceeds(expeditionRoll(draw(100), home), length, w1, w3)) {
+            const int32_t kind = draw(3);
+            deposits[kind] = expeditionFind(draw(1000), w1, w3, home);
+        }
+        if (lossesStrike(draw(100), length)) {
+            lossA = static_cast<int32_t>(randomUnit() * (w1 / 2.0));
+            lossB = static_cast<int32_t>(randomUnit() * (w3 / 2.0));
+        }
+        clockForSeed(seed);
+        keys("Space");
+        expeditionReturn(game);
+        const std::string what = "expedition, seed " + std::to_string(seed);
+        EXPECT_EQ(game.deposit1[1], deposits[0]) << what;
+        EXPECT_EQ(game.deposit2[1], deposits[1]) << what;
+        EXPECT_EQ(game.deposit3[1], deposits[2]) << what;
+        EXPECT_EQ(game.workers1[1], 10 + w1 - lossA) << what;
+        EXPECT_EQ(game.workers3[1], 2 + w3 - lossB) << what;
+        expectEverythingAccountedFor(game, what);
+
+        // A mission of 20 comes home: damage first (from the draws so far),
+        // then its own reseeded draw of the rate.
+        game.missionSent[1] = 1;
+        game.missionWorkers[1] = 20;
+        game.population1[1] += 20;
+        game.missionPercent[1] = seed % 4 == 0 ? 65 : 10;
+        game.goods4[1] = seed % 5 == 0 ? 400 : 25;
+        seedRandom(1000 + seed);
+        int32_t percent = game.missionPercent[1];
+        if (draw(100) < 16 && percent < 70) percent = std::min(percent + draw(30), 70);
+        seedRandom(seed);
+        const int32_t income = missionIncome(draw(4) + 15, 20, home, 0, percent);
+        const int32_t food = game.goods4[1] + std::min<int32_t>(income, 500 - 75 - game.goods4[1]);
+        seedRandom(1000 + seed);
+        clockForSeed(seed);
+        keys("Space");
+        missionVoyage(game);
+        EXPECT_EQ(game.goods4[1], food) << "mission, seed " << seed;
+        EXPECT_EQ(game.missionPercent[1], 0) << "mission, seed " << seed;
+        expectEverythingAccountedFor(game, "mission, seed " + std::to_string(seed));
+    }
+}
 
 TEST_F(VoyageTest, LossesOfNobodyUseTheShortWindow) {
     expeditionBack(1, 1);
@@ -130,6 +195,58 @@ TEST_F(VoyageTest, AMissionIntoAnOverfullStoreKeepsItsFood) {
     int row = 7;
     while (row < gridRows && readCell(row, 6).character != 200) ++row;
     EXPECT_EQ(textAt(row - 1, 7, 2), " 0");
+
+    // Free room exactly the income takes it all; one less leaves the rest out.
+    clockForSeed(5);
+    seedRandom(5);
+    const int32_t income = missionIncome(static_cast<int32_t>(randomUnit() * 4) + 15, 10, 1, 0, 0);
+    for (int32_t short_ : {0, 1}) {
+        game.goods1[1] = game.goods2[1] = game.goods3[1] = 0;
+        game.goods4[1] = 500 - income + short_;
+        game.missionSent[1] = 1;
+        game.missionWorkers[1] = 10;
+        game.missionMonths[1] = game.missionPercent[1] = 0;
+        seedRandom(seedWithoutDamage());
+        clearScreen();
+        keys("");
+        EXPECT_THROW(missionVoyage(game), OutOfKeys) << short_ << " short";
+        EXPECT_EQ(game.goods4[1], 500) << short_ << " short";
+        EXPECT_EQ(readCell(6 + (short_ ? 4 : 2) + 1, 6).character, 200) << short_ << " short: the store-full piece";
+    }
+}
+
+// The chance of damage is a draw below 16, and none is added from 70 % on.
+TEST_F(VoyageTest, DamageOnTheWayAtItsLimits) {
+    const struct {
+        int32_t draw, percent;
+        bool damaged;
+    } cases[] = {{15, 0, true}, {16, 0, false}, {0, 69, true}, {0, 70, false}};
+    for (const auto& c : cases) {
+        game.missionSent[1] = 1;
+        game.missionMonths[1] = 3;  // still on the way
+        game.missionPercent[1] = c.percent;
+        int seed = 1;
+        for (;; ++seed) {
+            seedRandom(seed);
+            if (static_cast<int32_t>(randomUnit() * 100) == c.draw) break;
+        }
+        seedRandom(seed);
+        randomUnit();
+        const int32_t damage = static_cast<int32_t>(randomUnit() * 30);
+        seedRandom(seed);
+        clearScreen();
+        keys("");
+        if (c.damaged) {
+            EXPECT_THROW(missionVoyage(game), OutOfKeys) << "draw " << c.draw << " at " << c.percent << " %";
+            EXPECT_EQ(game.missionPercent[1], std::min(c.percent + damage, 70)) << "draw " << c.draw;
+            const std::string shown = formatNumber(damage);
+            EXPECT_EQ(textAt(8, 7, static_cast<int>(shown.size())), shown) << "draw " << c.draw;
+        } else {
+            missionVoyage(game);  // no window at all
+            EXPECT_EQ(game.missionPercent[1], c.percent) << "draw " << c.draw << " at " << c.percent << " %";
+            EXPECT_EQ(readCell(6, 6).character, ' ') << "draw " << c.draw;
+        }
+    }
 }
 
 TEST_F(VoyageTest, ExpeditionScreen) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/flow.h"
 #include "model/state.h"
 #include "model/texttable.h"
 #include "headless.h"
@@ -132,6 +133,7 @@ TEST_F(Windows, FillBlankErasesItsRowsOnly) {
     } cases[] = {
         {"three rows", 10, 5, 7, 3, 5, 7},
         {"no rows", 10, 5, 7, 0, 1, 0},
+        {"no rows on the first row", 10, 1, 7, 0, 1, 0},
         {"negative rows", 10, 5, 7, -4, 1, 0},
         {"negative width", 10, 5, -3, 2, 1, 0},
         {"past the bottom", 10, 28, 7, 1000000000, 28, 30},
@@ -143,6 +145,10 @@ TEST_F(Windows, FillBlankErasesItsRowsOnly) {
             printText(std::string(80, 'x'), true);
         }
         fillBlank(k.c, k.r, k.width, k.rows);
+        if (k.rows <= 0) {
+            EXPECT_EQ(cursorRow(), 31) << k.what << ": no rows leave the cursor where it was";
+            EXPECT_EQ(cursorColumn(), 1) << k.what;
+        }
         for (int row = 1; row <= 30; ++row) {
             const bool blanked = row >= k.firstRow && row <= k.lastRow;
             const int width = k.width > 0 ? k.width : 0;
@@ -351,6 +357,58 @@ TEST_F(Windows, FadeTitleTextLevels) {
             }
         }
         EXPECT_EQ(cursorRow(), k.top + k.k + 1) << k.what;
+        installBackend(&backend);
+    }
+}
+
+// The main menu fades its title in; "Opcje" and "Koniec" fade it out again
+// before the program ends, Esc ends it at once; an empty name at the
+// continue prompt fades the prompt's own lines out and goes back.
+TEST_F(Windows, MainMenuFadesItsTitleInAndOut) {
+    const std::vector<uint32_t> in = {0x000000, 0x111111, 0x222222, 0x333333, 0x444444,
+                                      0x555555, 0x666666, 0x777777, 0x888888};
+    const std::vector<uint32_t> out(in.rbegin(), in.rend());
+    const std::vector<uint32_t> promptIn(in.begin(), in.begin() + 7), promptOut(out.begin() + 2, out.end());
+    const struct {
+        const char* keys;
+        Flow flow;  // Flow::startOfTurn: it goes on to the set-up and runs out of keys there
+        std::vector<std::vector<uint32_t>> fades;
+        const char* lastRows;  // at (5, 57) during the last fade's first level
+    } cases[] = {
+        {"Down Down Enter", Flow::options, {in, out}, "    "},
+        {"Down Down Down Space", Flow::end, {in, out}, "    "},
+        {"Down Esc", Flow::end, {in}, "    "},
+        {"Down Enter Enter", Flow::mainMenu, {in, out, promptIn, promptOut}, "Bb0?"},
+        {"Enter 2", Flow::startOfTurn, {in, out}, "    "},
+    };
+    for (const auto& c : cases) {
+        RecordingBackend recorder;
+        recorder.onOutOfKeys = [] { throw OutOfKeys{}; };
+        recorder.firstRow = 5, recorder.column = 57, recorder.rowCount = 1;
+        installBackend(&recorder);
+        setScreenMode(640, 480, 32);
+        setTextGrid(80, 30);
+        GameState game;
+        setStartupValues(game);
+        for (int i = 0; i < 6; ++i) game.titleText[i][0] = "Aa" + std::to_string(i) + "!";
+        for (int i = 0; i < 4; ++i) game.titleText[i][1] = "Bb" + std::to_string(i) + "?";
+        std::string error;
+        ASSERT_TRUE(parseKeyScript(c.keys, recorder.script, error));
+        if (c.flow == Flow::startOfTurn)
+            EXPECT_THROW(mainMenu(game), OutOfKeys) << c.keys;
+        else
+            EXPECT_EQ(mainMenu(game), c.flow) << c.keys;
+        if (c.flow == Flow::mainMenu) {
+            EXPECT_EQ(game.menuCursor, 1) << c.keys << ": back on its first entry";
+        }
+        std::vector<uint32_t> want;
+        for (const auto& fade : c.fades) want.insert(want.end(), fade.begin(), fade.end());
+        // The players question's own fade follows; only the fades before it are compared.
+        if (c.flow == Flow::startOfTurn) recorder.colours.resize(std::min(recorder.colours.size(), want.size()));
+        if (c.flow == Flow::startOfTurn) recorder.rows.resize(std::min(recorder.rows.size(), want.size()));
+        EXPECT_EQ(recorder.colours, want) << c.keys;
+        ASSERT_EQ(recorder.rows.size(), want.size()) << c.keys;
+        EXPECT_EQ(recorder.rows[want.size() - c.fades.back().size()][0], c.lastRows) << c.keys;
         installBackend(&backend);
     }
 }

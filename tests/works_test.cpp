@@ -106,6 +106,8 @@ TEST(Works, LabRefusals) {
         {"9 workers of kind 3", 0, 5, 9, 1000, 0, 0, 0, false},
         {"10 workers of kind 3", 0, 5, 10, 1000, 0, 0, 0, true},
         {"level 10", 10, 5, 50, 0, 0, 0, 0, false},
+        {"level 9 takes one more", 9, 5, 50, 1000, 0, 0, 0, true},
+        {"one free lab", 0, 1, 10, 1000, 0, 0, 0, true},
         {"no free lab", 0, 0, 50, 1000, 0, 0, 0, false},
         {"free labs below zero", 0, -1, 50, 1000, 0, 0, 0, false},
         {"field 3 at level 2: 120 a lab covers 240", 0, 5, 50, 1240, 10, 2, 2, false},
@@ -121,17 +123,72 @@ class WorksTest : public TurnTest {
 protected:
     void SetUp() override {
         TurnTest::SetUp();
-        for (const char* file : {"pl.ini", "eng.ini"})
-            std::filesystem::copy_file(std::string(COLONIES_DATA_DIR) + "/" + file, scratch / file,
-                                       std::filesystem::copy_options::overwrite_existing);
-        loadTextTable("pl.ini");
-        copyFixedTexts(game);
+        useGameTexts();
         players({"Ala"});
     }
     void loadFixture(const char* name) {
         ASSERT_TRUE(readSavedGame(game, std::string(COLONIES_TEST_DIR) + "/replay/fixtures/works/" + name + ".dat"));
     }
 };
+
+// Every structure and product for every build time, as its detail window
+// shows one item: goods3, goods2, goods1, money, power, then the workers of
+// kinds 1 to 3, each line in its own grey.
+TEST_F(WorksTest, EveryTemplateShowsItsCostsForEveryBuildTime) {
+    struct Item {
+        int32_t goods3, goods2, goods1;
+        int32_t money[3], power[3], workers1[3], workers2[3], workers3[3];  // for 1, 2 and 3 months
+    };
+    const Item structures[5] = {
+        {50, 50, 5, {2000, 1500, 1000}, {30, 25, 20}, {20, 15, 10}, {10, 8, 5}, {0, 0, 0}},
+        {200, 150, 25, {2000, 1000, 500}, {15, 12, 10}, {30, 20, 15}, {15, 12, 10}, {3, 1, 1}},
+        {250, 200, 50, {5000, 3000, 2500}, {50, 45, 40}, {40, 30, 20}, {20, 18, 15}, {8, 5, 3}},
+        {400, 50, 50, {4000, 3500, 3000}, {45, 40, 35}, {40, 25, 20}, {25, 25, 20}, {5, 5, 1}},
+        {100, 250, 100, {10000, 7500, 5000}, {55, 45, 35}, {30, 20, 15}, {15, 12, 10}, {20, 15, 10}},
+    };
+    const Item products[6] = {
+        {25, 15, 5, {600, 400, 250}, {4, 3, 2}, {3, 2, 1}, {2, 1, 1}, {1, 0, 0}},
+        {30, 25, 15, {650, 500, 300}, {5, 4, 3}, {3, 3, 2}, {3, 2, 1}, {2, 1, 1}},
+        {25, 20, 15, {1200, 800, 500}, {4, 6, 5}, {6, 4, 3}, {6, 5, 3}, {3, 2, 1}},
+        {75, 100, 50, {4000, 2500, 1500}, {10, 8, 6}, {10, 7, 5}, {8, 7, 5}, {6, 5, 3}},
+        {50, 75, 10, {2500, 1500, 800}, {5, 4, 3}, {8, 6, 4}, {7, 4, 3}, {4, 2, 1}},
+        {50, 50, 50, {3000, 2000, 1000}, {14, 12, 10}, {7, 6, 4}, {9, 6, 4}, {7, 5, 3}},
+    };
+    const int labels[8] = {89, 90, 91, 92, 93, 318, 319, 320};
+    game.workshops[1] = 5;
+    for (int kind = 0; kind < 2; ++kind) {
+        const int types = kind == 0 ? 5 : 6;
+        const int column = kind == 0 ? 9 : 11, top = kind == 0 ? 6 : 7;  // inside the detail frame
+        for (int type = 1; type <= types; ++type) {
+            for (int months = 3; months >= 1; --months) {
+                std::string script;
+                for (int n = 1; n < type; ++n) script += "Down ";
+                script += months == 3 ? "Enter Down Right" : "Enter Down";  // past the ends too
+                for (int m = 3; m > months; --m) script += " Left";
+                if (months == 1) script += " Left";
+                keys(script);
+                EXPECT_THROW(kind == 0 ? construction(game) : productionOrder(game), OutOfKeys) << script;
+                const Item& item = kind == 0 ? structures[type - 1] : products[type - 1];
+                const int m = months - 1;
+                const int32_t shown[8] = {item.goods3,      item.goods2,      item.goods1,      item.money[m],
+                                          item.power[m],    item.workers1[m], item.workers2[m], item.workers3[m]};
+                const std::string what = std::string(kind == 0 ? "structure " : "product ") +
+                                         std::to_string(type) + ", " + std::to_string(months) + " months";
+                auto padded = [](const std::string& s) { return s + std::string(15 - s.size(), ' '); };
+                EXPECT_EQ(textAt(top, column, 15), padded(" " + textLine((kind == 0 ? 81 : 123) + type))) << what;
+                EXPECT_EQ(textAt(top + 1, column, 15), padded(textLine(87) + " 1")) << what;
+                const std::string time = textLine(88) + formatNumber(months) + textLine(317);
+                EXPECT_EQ(textAt(top + 2, column, 15), padded("\xAF" + time.substr(1))) << what << ": the mark";
+                for (int i = 0; i < 8; ++i) {
+                    EXPECT_EQ(textAt(top + 4 + i, column, 15), padded(textLine(labels[i]) + formatNumber(shown[i])))
+                        << what << ", line " << i + 1;
+                    EXPECT_EQ(colourAt(top + 4 + i, column), 30 - i) << what << ", line " << i + 1;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(game.money[1], 50000) << "nothing was started";
+}
 
 TEST_F(WorksTest, WorkUnderWayShowsOnlyItsWindow) {
     game.buildType[1] = 2;
