@@ -334,7 +334,7 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
          turnScreenWith, toOperations + "Enter Down Down Enter Up 6 Left Down Right Down Down Down Up"},
         {"operations-force", [](GameState& g) { g.units5[1] = g.freeUnits5[1] = 2, g.units1[1] = g.freeUnits1[1] = 3; },
          turnScreenWith, toOperations + "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Right Up Right Up "
-                                        "Down Down Down Down Down Down Down Up Up Up Up Up"},
+                                        "Down Down Down Down Down Down Down Up Up Up Up Up Left Down Down Down Down Left"},
         {"operations-oneself", [](GameState&) {}, turnScreenWith, toOperations + "Enter Down Enter"},
         {"operations-prepared", [](GameState& g) { g.forceTarget[1] = 2; }, turnScreenWith, toOperations + "Down Enter"},
         {"operations-raid-sent", [](GameState& g) { g.units3[1] = g.freeUnits3[1] = 4; }, turnScreenWith,

@@ -328,6 +328,9 @@ TEST_F(Windows, FadeTitleTextLevels) {
          {0x666666, 0x555555, 0x444444, 0x333333, 0x222222, 0x111111, 0x000000},
          {"    ", "    ", "    ", "    ", "    ", "    "}},
         {"one level", 3, 3, 0, 0, 2, 10, {0x222222}, {"Aa0!", "    "}},
+        {"a block longer than the table", 3, 3, 6, 0, 2, 10, {0x222222},
+         {"Aa0!", "Aa1!", "Aa2!", "Aa3!", "Aa4!", "Aa5!", "    ", "    "}},
+        {"a column beside the table", 3, 3, 1, 3, 2, 10, {0x222222}, {"    ", "    ", "    "}},
     };
     for (const Case& k : cases) {
         RecordingBackend recorder;
@@ -350,7 +353,7 @@ TEST_F(Windows, FadeTitleTextLevels) {
         // Every level but black prints the whole block again in its own grey.
         for (size_t level = 0; level < k.colours.size(); ++level) {
             if (k.colours[level] == 0) continue;
-            for (int i = 0; i <= k.k; ++i) {
+            for (int i = 0; i <= k.k && i < 6 && k.col < 3; ++i) {
                 const std::string& text = game.titleText[i][k.col];
                 if (text.empty()) continue;
                 EXPECT_EQ(recorder.rows[level][i], text) << k.what << ", level " << level << ", row " << i;
