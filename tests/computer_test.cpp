@@ -59,6 +59,22 @@ TEST(Planner, PopulationFedByFoodAtHomeAndOnItsWay) {
     EXPECT_EQ(populationFed(g, 1), (100 + 47) * 5 / 10);
 }
 
+// A house when fewer than 10 places are free and the money is more than the
+// level keeps back; a storehouse first where the food room bounds the colony.
+TEST(Planner, BuildWanted) {
+    const struct {
+        int level, storehouses, money, type;
+    } cases[] = {{seatHard, 4, 6001, 1},   {seatHard, 4, 6000, 0}, {seatNormal, 4, 12001, 1},
+                 {seatNormal, 4, 12000, 0}, {seatEasy, 4, 50000, 0}, {seatHard, 1, 50000, 2}};
+    for (const auto& c : cases) {
+        GameState g = colony(3);
+        g.population1[1] = 38;  // 6 places free
+        g.storehouses[1] = c.storehouses;
+        g.money[1] = c.money;
+        EXPECT_EQ(buildWanted(g, 1, c.level).type, c.type) << c.level << " " << c.storehouses << " " << c.money;
+    }
+}
+
 TEST(Planner, ColonistsWithinHousingFoodAndLevel) {
     GameState g = colony(3);
     g.goods4[1] = 400;

@@ -7,6 +7,7 @@
 #include "state_compare.h"
 #include "turn_fixture.h"
 #include "model/capacity.h"
+#include "model/options.h"
 #include "game/flow.h"
 #include "game/turnscreen.h"
 #include "screen/random.h"
@@ -412,6 +413,38 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         EXPECT_THROW(c.run(game), OutOfKeys) << c.name;
         expectScreen(c.name);
     }
+}
+
+// A computer seat's turn at the trader: food is bought with money below the
+// 2000 kept back for other goods, and builders up to 14 after group 1.
+TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
+    loadTextTable(std::string(COLONIES_DATA_DIR) + "/pl.ini");  // the computer reads the real windows
+    auto computerTurn = [this](const std::function<void()>& setUp) {
+        dimensionTables(game);
+        players({"Ala", "Bob"});
+        game.currentPlayer = 1;
+        game.seatLevel[1] = seatHard;
+        game.traderPresent = 1;
+        setUp();
+        forgetComputerPlans();
+        useKeysOfSeat(game, 1, SeatTask::turn);
+        EXPECT_EQ(turnScreen(game), Flow::startOfTurn);
+        useKeyboard();
+    };
+    computerTurn([this] {
+        game.money[1] = 1500;
+        game.goods4[1] = 10;
+        game.offerQuantity[4] = 50;  // food at 5
+        game.offerPrice[4] = 5;
+    });
+    EXPECT_EQ(game.goods4[1], 27) << "9 months of food";
+    computerTurn([this] {
+        game.goods4[1] = 300;
+        game.population2[1] = game.workers2[1] = 12;
+        game.offerQuantity[11] = game.offerQuantity[12] = 10;  // group 1 and builders
+    });
+    EXPECT_EQ(game.population1[1], 20);
+    EXPECT_EQ(game.population2[1], 14) << "2 builders more, though 10 of group 1 came first";
 }
 
 TEST_F(TurnScreenTest, LanguageSwitch) {
