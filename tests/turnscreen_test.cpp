@@ -438,6 +438,7 @@ TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
         game.offerPrice[4] = 5;
     });
     EXPECT_EQ(game.goods4[1], 27) << "9 months of food";
+    const long long traderOpened = computerCommandCounts(seatHard)[12];  // the arena's figures
     computerTurn([this] {
         game.goods4[1] = 300;
         game.population2[1] = game.workers2[1] = 12;
@@ -445,6 +446,7 @@ TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
     });
     EXPECT_EQ(game.population1[1], 20);
     EXPECT_EQ(game.population2[1], 14) << "2 builders more, though 10 of group 1 came first";
+    EXPECT_EQ(computerCommandCounts(seatHard)[12], traderOpened + 1);
 }
 
 TEST_F(TurnScreenTest, LanguageSwitch) {
