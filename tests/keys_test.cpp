@@ -52,9 +52,11 @@ TEST_F(Keys, ScriptErrorsAreReported) {
 }
 
 TEST_F(Keys, WaitForKeyLeavesTheKeyQueued) {
-    keys("x");
+    keys("x y");
     waitForKey();
     EXPECT_EQ(queuedKeyCount(), 1);
+    waitForKey();
+    EXPECT_EQ(queuedKeyCount(), 2) << "a second wait waits for a key of its own";
     EXPECT_EQ(pollKey(), "x");
 }
 
