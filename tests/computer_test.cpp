@@ -2,6 +2,7 @@
 // how many colonists the food can carry, and that easy never takes any.
 #include <gtest/gtest.h>
 
+#include "computer/computer.h"
 #include "computer/plan.h"
 #include "model/options.h"
 
@@ -22,6 +23,17 @@ GameState colony(int world) {
     g.housing[1] = g.storehouses[1] = g.powerPlants[1] = 1;
     g.homeWorld[1] = world;
     return g;
+}
+
+TEST(Planner, HomeWorldChosenForAllSeats) {
+    GameState g = colony(3);
+    g.seatLevel[1] = seatHard;
+    for (int world : {1, 2, 3}) {
+        setComputerHomeWorld(world);
+        EXPECT_EQ(computerKey(g, 1, SeatTask::homeWorld), std::to_string(world));
+    }
+    setComputerHomeWorld(0);
+    EXPECT_EQ(computerKey(g, 1, SeatTask::homeWorld), "3") << "its own choice";
 }
 
 TEST(Planner, MissionCrew) {
@@ -73,6 +85,11 @@ TEST(Planner, BuildWanted) {
         g.money[1] = c.money;
         EXPECT_EQ(buildWanted(g, 1, c.level).type, c.type) << c.level << " " << c.storehouses << " " << c.money;
     }
+    // What the wanted storehouse takes of goods2 and goods3 is kept.
+    GameState g = colony(3);
+    g.population1[1] = 38;
+    EXPECT_EQ(goodsKept(g, 1, seatHard, 2), 150);
+    EXPECT_EQ(goodsKept(g, 1, seatHard, 3), 200);
 }
 
 TEST(Planner, ColonistsWithinHousingFoodAndLevel) {
@@ -88,6 +105,8 @@ TEST(Planner, ColonistsWithinHousingFoodAndLevel) {
         if (level == seatNormal) { EXPECT_LE(n, 10); }
         if (level == seatHard) { EXPECT_EQ(n, 34); }
     }
+    g.money[1] = 4500;  // hard keeps 4000 back: 500 pays for 20
+    EXPECT_EQ(colonistsWanted(g, 1, colonyOf(g, 1, seatHard), 100, 0), 20);
     // Nothing more once the store's food is spoken for.
     g.goods4[1] = 10;
     EXPECT_EQ(colonistsWanted(g, 1, colonyOf(g, 1, seatHard), 100, 0), 0);

@@ -417,7 +417,7 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
 
 // A computer seat's turn at the trader: food is bought with money below the
 // 2000 kept back for other goods, what a storehouse takes of goods2, a power
-// plant while the spare power is short, builders up to 14 after group 1 and
+// plant while the spare power is below 40, builders up to 14 after group 1 and
 // group 3 up to 4; a storehouse is begun when more than 1500 is left after it.
 TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
     loadTextTable(std::string(COLONIES_DATA_DIR) + "/pl.ini");  // the computer reads the real windows
@@ -457,8 +457,11 @@ TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
         game.population1[1] = game.workers1[1] = 33;  // 49 people fill the food room: a storehouse is wanted
         game.offerQuantity[1] = 200;  // goods2 at 2
         game.offerPrice[1] = 2;
+        game.powerPlants[1] = 2, game.otherPower[1] = 18;  // 60 for 20: 40 spare is enough
+        game.offerQuantity[10] = 1, game.offerPrice[10] = 1000;
     });
     EXPECT_EQ(game.goods2[1], 150);
+    EXPECT_EQ(game.powerPlants[1], 2);
     for (int32_t money : {2000, 2001}) {
         computerTurn([this, money] {
             game.population1[1] = game.workers1[1] = 33;
