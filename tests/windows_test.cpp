@@ -421,6 +421,24 @@ TEST_F(Windows, MainMenuFadesItsTitleInAndOut) {
     }
 }
 
+// "0" at the players question: it fades out in eight passes of 30 ms (the
+// last two in black), then the lines close and open again.
+TEST_F(Windows, CancelledPlayersQuestionFadesOut) {
+    setScreenMode(640, 480, 32);
+    GameState game;
+    setStartupValues(game);
+    double asked = 0;
+    backend.onKeyWanted = [&] { asked = backend.clock; };
+    keys("Enter 0");
+    EXPECT_EQ(mainMenu(game), Flow::mainMenu);
+    const double end = backend.clock;
+    linesTogether(60, 80);
+    linesApart(60, 80);
+    const double fade = end - asked - (backend.clock - end);  // without the lines
+    EXPECT_GE(fade, 8 * 0.03);
+    EXPECT_LT(fade, 9 * 0.03);
+}
+
 // --- line animations ------------------------------------------------------------
 
 class TitleLines : public Windows {
