@@ -2,6 +2,7 @@
 // how many colonists the food can carry, and that easy never takes any.
 #include <gtest/gtest.h>
 
+#include "computer/computer.h"
 #include "computer/plan.h"
 #include "model/options.h"
 
@@ -22,6 +23,17 @@ GameState colony(int world) {
     g.housing[1] = g.storehouses[1] = g.powerPlants[1] = 1;
     g.homeWorld[1] = world;
     return g;
+}
+
+TEST(Planner, HomeWorldChosenForAllSeats) {
+    GameState g = colony(3);
+    g.seatLevel[1] = seatHard;
+    for (int world : {1, 2, 3}) {
+        setComputerHomeWorld(world);
+        EXPECT_EQ(computerKey(g, 1, SeatTask::homeWorld), std::to_string(world));
+    }
+    setComputerHomeWorld(0);
+    EXPECT_EQ(computerKey(g, 1, SeatTask::homeWorld), "3") << "its own choice";
 }
 
 TEST(Planner, MissionCrew) {
@@ -59,6 +71,27 @@ TEST(Planner, PopulationFedByFoodAtHomeAndOnItsWay) {
     EXPECT_EQ(populationFed(g, 1), (100 + 47) * 5 / 10);
 }
 
+// A house when fewer than 10 places are free and the money is more than the
+// level keeps back; a storehouse first where the food room bounds the colony.
+TEST(Planner, BuildWanted) {
+    const struct {
+        int level, storehouses, money, type;
+    } cases[] = {{seatHard, 4, 6001, 1},   {seatHard, 4, 6000, 0}, {seatNormal, 4, 12001, 1},
+                 {seatNormal, 4, 12000, 0}, {seatEasy, 4, 50000, 0}, {seatHard, 1, 50000, 2}};
+    for (const auto& c : cases) {
+        GameState g = colony(3);
+        g.population1[1] = 38;  // 6 places free
+        g.storehouses[1] = c.storehouses;
+        g.money[1] = c.money;
+        EXPECT_EQ(buildWanted(g, 1, c.level).type, c.type) << c.level << " " << c.storehouses << " " << c.money;
+    }
+    // What the wanted storehouse takes of goods2 and goods3 is kept.
+    GameState g = colony(3);
+    g.population1[1] = 38;
+    EXPECT_EQ(goodsKept(g, 1, seatHard, 2), 150);
+    EXPECT_EQ(goodsKept(g, 1, seatHard, 3), 200);
+}
+
 TEST(Planner, ColonistsWithinHousingFoodAndLevel) {
     GameState g = colony(3);
     g.goods4[1] = 400;
@@ -72,6 +105,8 @@ TEST(Planner, ColonistsWithinHousingFoodAndLevel) {
         if (level == seatNormal) { EXPECT_LE(n, 10); }
         if (level == seatHard) { EXPECT_EQ(n, 34); }
     }
+    g.money[1] = 4500;  // hard keeps 4000 back: 500 pays for 20
+    EXPECT_EQ(colonistsWanted(g, 1, colonyOf(g, 1, seatHard), 100, 0), 20);
     // Nothing more once the store's food is spoken for.
     g.goods4[1] = 10;
     EXPECT_EQ(colonistsWanted(g, 1, colonyOf(g, 1, seatHard), 100, 0), 0);

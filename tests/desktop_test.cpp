@@ -100,6 +100,10 @@ TEST(GameFolders, FoundFromTheEnvironmentAndFilledFromTheData) {
     EXPECT_EQ(kept, "kept") << "saved games are not touched";
     EXPECT_TRUE(fs::exists("grafika/planet1.rys"));
 
+    GameFolders noData = folders;
+    noData.data = (root / "nowhere").string();
+    EXPECT_FALSE(enterGameFolder(noData, error));
+    EXPECT_EQ(error.rfind(folders.game + ": ", 0), 0u) << "the message names the folder: " << error;
     GameFolders none;
     EXPECT_FALSE(enterGameFolder(none, error));
     fs::current_path(before);

@@ -66,6 +66,7 @@ TEST_F(Drawing, LinesSetTheWalkedPixels) {
         {"a shallow slope", 0, 0, 639, 100},   {"a steep slope", 20, 470, 70, 0},
         {"a diagonal off the top-left", -30, -30, 40, 40}, {"a slope leaving the bottom", 600, 400, 700, 600},
         {"a row above the screen", 0, -1, 639, -1}, {"a column right of it", 640, 0, 640, 479},
+        {"a row below it", 0, 480, 639, 480},
     };
     for (int depth : {8, 32}) {
         for (const Case& k : cases) {

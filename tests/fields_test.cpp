@@ -117,6 +117,13 @@ TEST_F(LineEditor, EditsAndReturnsTheLine) {
         // What the player sees is the line returned, and nothing after it.
         EXPECT_EQ(textAt(10, 20, 12), (c.line + std::string(12, ' ')).substr(0, 12)) << c.script;
     }
+    // A tab redraws from the cursor on: what stood after the line stays.
+    moveCursor(10, 20);
+    printText("zzzzzzzzzzzz", false);
+    keys("\"ab\" Tab \"c\" Enter");
+    moveCursor(10, 20);
+    editLine();
+    EXPECT_EQ(textAt(10, 20, 12), "ab      czzz");
 }
 
 TEST_F(LineEditor, TypedLineShowsPromptAndMovesToTheNextRow) {

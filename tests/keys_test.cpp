@@ -52,9 +52,11 @@ TEST_F(Keys, ScriptErrorsAreReported) {
 }
 
 TEST_F(Keys, WaitForKeyLeavesTheKeyQueued) {
-    keys("x");
+    keys("x y");
     waitForKey();
     EXPECT_EQ(queuedKeyCount(), 1);
+    waitForKey();
+    EXPECT_EQ(queuedKeyCount(), 2) << "a second wait waits for a key of its own";
     EXPECT_EQ(pollKey(), "x");
 }
 
@@ -67,6 +69,10 @@ TEST_F(Keys, VirtualClockMovesOnlyByWaits) {
     EXPECT_DOUBLE_EQ(backend.clock, start + 0.253) << "a millisecond's rest after each key it does not take";
     const double t = secondsNow();
     EXPECT_GT(secondsNow(), t) << "a deadline loop on the clock always ends";
+    keys("+2.5 x");
+    const double before = backend.clock;
+    EXPECT_EQ(pollKey(), "x");
+    EXPECT_DOUBLE_EQ(backend.clock, before + 2.5) << "a script's clock move before its key";
 }
 
 // Closing the window in the middle of an animation or a wait ends the

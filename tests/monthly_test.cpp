@@ -1,5 +1,7 @@
 #include <string>
 
+#include "game/flow.h"
+#include "model/options.h"
 #include "model/savegame.h"
 #include "turn/monthlyupdate.h"
 #include "turn/storeallocation.h"
@@ -155,6 +157,24 @@ TEST_F(MonthlyTest, TwoFieldsRisingShareOneWindow) {
     EXPECT_THROW(monthlyUpdate(game), OutOfKeys);
     EXPECT_EQ(readCell(4 + 3 + 1, 14).character, 200) << "height 3: title, singular line, one field";
     EXPECT_EQ(textAt(7, 15, 8), "- Piaty ");
+}
+
+// A computer seat keeps fuel first, up to its share of the store, then goods2
+// as far as the room beside the food's own allows.
+TEST_F(MonthlyTest, ComputerSeatKeepsFuelFirst) {
+    loadTextTable(std::string(COLONIES_DATA_DIR) + "/pl.ini");  // the computer reads the real window
+    game.seatLevel[1] = seatHard;
+    game.storehouses[1] = 2;  // 1000, of which 300 is room for food
+    game.goods1[1] = game.goods2[1] = game.goods4[1] = 0;
+    game.goods3[1] = 360;
+    game.output1[1] = game.output2[1] = game.output3[1] = 400;
+    forgetComputerPlans();
+    useKeysOfSeat(game, 1, SeatTask::turn);
+    storeAllocation(game);
+    useKeyboard();
+    EXPECT_EQ(game.goods1[1], 230) << "two hundreds and 30";
+    EXPECT_EQ(game.goods2[1], 110) << "the room left";
+    EXPECT_EQ(game.goods3[1], 360);
 }
 
 TEST_F(MonthlyTest, EveryoneIsAccountedForAfterEveryMonth) {

@@ -97,6 +97,10 @@ TEST_F(OperationsTest, ForceRoom) {
     EXPECT_FALSE(forceCanBeConfirmed(game)) << "carriers and kind 3 alone";
     EXPECT_TRUE(commitUnits(game, persons, 1, pending));
     EXPECT_TRUE(forceCanBeConfirmed(game));
+    game.units1[3] = game.freeUnits1[3] = game.units2[3] = game.freeUnits2[3] = 1;
+    ASSERT_TRUE(commitUnits(game, forceRows[1], 1, pending));
+    ASSERT_TRUE(commitUnits(game, forceRows[2], 1, pending));
+    EXPECT_EQ(forceRoomLeft(game), 120 - 1 - 10 - 15) << "a kind-1 unit takes 10 places, a kind-2 unit 15";
 
     // Exactly at the room: the last person fits, a carrier leaves with exactly 100 free.
     cancelForce(game, pending);

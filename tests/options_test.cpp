@@ -55,6 +55,10 @@ TEST(Options, WrittenFileReadsBack) {
     EXPECT_EQ(back.pace, paceInstant);
     EXPECT_EQ(back.language, languageEnglish);
     unlink(path.c_str());
+    // The pause before each computer key at each pace.
+    EXPECT_EQ(paceMilliseconds(paceWatch), 150);
+    EXPECT_EQ(paceMilliseconds(paceQuick), 20);
+    EXPECT_EQ(paceMilliseconds(paceInstant), 0);
 }
 
 }  // namespace

@@ -485,6 +485,14 @@ TEST(SavedGame, FailedSaveIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(calls[0], "fsync " + (dir / temporary.filename()).string() + " " + std::to_string(textOf(game).size()));
     EXPECT_EQ(calls[1], "rename " + temporary.string() + " " + (folder.path / "old.dat").string());
     EXPECT_EQ(calls[2].substr(0, calls[2].rfind(' ')), "fsync " + dir.string()) << "then the folder";
+
+    // Started without a standard input, the game may get descriptor 0 for its file.
+    const int input = ::dup(0);
+    ::close(0);
+    EXPECT_TRUE(writeSavedGame(game, (folder.path / "old.dat").string())) << "no standard input";
+    ::dup2(input, 0);
+    ::close(input);
+    EXPECT_EQ(folder.entries(), entries) << "no standard input: no temporary file left";
 }
 
 TEST(SavedGame, NamesComeBackWholeWhateverTheirCommasAndBlanks) {

@@ -238,6 +238,11 @@ TEST_F(ScreenTest, BitmapReaderTakesEveryLayoutItKnows) {
             }
         destroyImage(image);
     }
+    // The widest picture read, into an image of a few of its pixels.
+    Image wide = createImage(4, 1);
+    loadBitmap(writeTemp(makeBmp(16384, 1, 24, true), "wide.bmp"), wide);
+    EXPECT_EQ(wide.pixels[3], (3u << 16) | 7u);
+    destroyImage(wide);
     // In a palette mode a colour picture takes the nearest palette entries.
     setScreenMode(640, 480, 8);
     std::vector<uint8_t> bmp = makeBmp(4, 1, 24, true);

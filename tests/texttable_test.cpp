@@ -8,7 +8,9 @@
 namespace {
 
 std::string writeFile(const std::string& text) {
-    const std::string path = ::testing::TempDir() + "lang.ini";
+    // One file for each test: ctest runs them side by side.
+    const std::string path =
+        ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }

@@ -179,6 +179,9 @@ TEST(Market, ColonistsComeOnCredit) {
         EXPECT_FALSE(takeColonists(k, population, workers, quantity, money, 100));
     money = INT32_MIN + 10;
     EXPECT_FALSE(takeColonists(TradeKey::buyOne, population, workers, quantity, money, 100)) << "money would wrap";
+    money = 0;
+    EXPECT_TRUE(takeColonists(TradeKey::buyOne, population, workers, quantity, money, 1)) << "the last one offered";
+    EXPECT_EQ(quantity, 0);
 }
 
 // Random trades on one colony: buying never overfills the store or the

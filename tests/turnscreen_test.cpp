@@ -7,6 +7,7 @@
 #include "state_compare.h"
 #include "turn_fixture.h"
 #include "model/capacity.h"
+#include "model/options.h"
 #include "game/flow.h"
 #include "game/turnscreen.h"
 #include "screen/random.h"
@@ -411,6 +412,65 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         keys(c.keys);
         EXPECT_THROW(c.run(game), OutOfKeys) << c.name;
         expectScreen(c.name);
+    }
+}
+
+// A computer seat's turn at the trader: food is bought with money below the
+// 2000 kept back for other goods, what a storehouse takes of goods2, a power
+// plant while the spare power is below 40, builders up to 14 after group 1 and
+// group 3 up to 4; a storehouse is begun when more than 1500 is left after it.
+TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
+    loadTextTable(std::string(COLONIES_DATA_DIR) + "/pl.ini");  // the computer reads the real windows
+    auto computerTurn = [this](const std::function<void()>& setUp) {
+        dimensionTables(game);
+        players({"Ala", "Bob"});
+        game.currentPlayer = 1;
+        game.seatLevel[1] = seatHard;
+        game.traderPresent = 1;
+        setUp();
+        forgetComputerPlans();
+        useKeysOfSeat(game, 1, SeatTask::turn);
+        EXPECT_EQ(turnScreen(game), Flow::startOfTurn);
+        useKeyboard();
+    };
+    computerTurn([this] {
+        game.money[1] = 1500;
+        game.goods4[1] = 10;
+        game.offerQuantity[4] = 50;  // food at 5
+        game.offerPrice[4] = 5;
+    });
+    EXPECT_EQ(game.goods4[1], 27) << "9 months of food";
+    const long long traderOpened = computerCommandCounts(seatHard)[12];  // the arena's figures
+    computerTurn([this] {
+        game.goods4[1] = 300;
+        game.population2[1] = game.workers2[1] = 12;
+        game.offerQuantity[11] = game.offerQuantity[12] = game.offerQuantity[13] = 10;  // groups 1 to 3
+        game.offerQuantity[10] = 1;  // a power plant at 1000
+        game.offerPrice[10] = 1000;
+    });
+    EXPECT_EQ(game.population1[1], 20);
+    EXPECT_EQ(game.population2[1], 14) << "2 builders more, though 10 of group 1 came first";
+    EXPECT_EQ(game.population3[1], 4);
+    EXPECT_EQ(game.powerPlants[1], 2) << "27 spare";
+    EXPECT_EQ(computerCommandCounts(seatHard)[12], traderOpened + 1);
+    computerTurn([this] {
+        game.population1[1] = game.workers1[1] = 33;  // 49 people fill the food room: a storehouse is wanted
+        game.offerQuantity[1] = 200;  // goods2 at 2
+        game.offerPrice[1] = 2;
+        game.powerPlants[1] = 2, game.otherPower[1] = 18;  // 60 for 20: 40 spare is enough
+        game.offerQuantity[10] = 1, game.offerPrice[10] = 1000;
+    });
+    EXPECT_EQ(game.goods2[1], 150);
+    EXPECT_EQ(game.powerPlants[1], 2);
+    for (int32_t money : {2000, 2001}) {
+        computerTurn([this, money] {
+            game.population1[1] = game.workers1[1] = 33;
+            game.population2[1] = game.workers2[1] = 10;
+            game.goods3[1] = 200, game.goods2[1] = 150;
+            game.money[1] = money;  // 500 for a storehouse in 3 months
+            game.missionSent[1] = 1;  // nothing spent on a mission first
+        });
+        EXPECT_EQ(game.buildType[1], money == 2001 ? 2 : 0) << money;
     }
 }
 

@@ -144,11 +144,12 @@ TEST_F(VoyageTest, DrawsInTheirOrderForManySeeds) {
         game.population1[1] += 20;
         game.missionPercent[1] = seed % 4 == 0 ? 65 : 10;
         game.goods4[1] = seed % 5 == 0 ? 400 : 25;
+        game.techLevel[1][4] = seed % 2;  // the field that raises the yield
         seedRandom(1000 + seed);
         int32_t percent = game.missionPercent[1];
         if (draw(100) < 16 && percent < 70) percent = std::min(percent + draw(30), 70);
         seedRandom(seed);
-        const int32_t income = missionIncome(draw(4) + 15, 20, home, 0, percent);
+        const int32_t income = missionIncome(draw(4) + 15, 20, home, seed % 2, percent);
         const int32_t food = game.goods4[1] + std::min<int32_t>(income, 500 - 75 - game.goods4[1]);
         seedRandom(1000 + seed);
         clockForSeed(seed);
@@ -256,6 +257,15 @@ TEST_F(VoyageTest, ExpeditionScreen) {
     EXPECT_EQ(game.workers1[1], 7);
     EXPECT_EQ(game.workers3[1], 2);
     EXPECT_EQ(game.expeditionMonths[1], 1) << "a first opening shows length 1";
+    // A key it does not take rests a millisecond instead of spinning.
+    double before = backend.clock;
+    keys("Esc");
+    expedition(game);
+    const double plain = backend.clock - before;
+    before = backend.clock;
+    keys("x Esc");
+    expedition(game);
+    EXPECT_NEAR(backend.clock - before - plain, 0.001, 0.0001);
 
     keys("6 Enter Down 4 Right Enter");  // kind 1 only: Enter does nothing
     EXPECT_THROW(expedition(game), OutOfKeys);

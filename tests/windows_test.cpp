@@ -232,7 +232,10 @@ TEST_F(Windows, StatusPanelBars) {
         {"a huge first bar shows beside an empty second", huge, lowest},
     };
     const uint32_t background = 7;
-    for (const Case& k : cases) {
+    // Each case twice: then on a truecolour screen, whose pixels are the values themselves.
+    for (size_t n = 0; n < 2 * std::size(cases); ++n) {
+        const Case& k = cases[n % std::size(cases)];
+        setScreenMode(640, 480, n < std::size(cases) ? 8 : 32);
         paint([&](int, int) { return background; });
         moveCursor(29, 20);
         setColour(9);
@@ -391,6 +394,7 @@ TEST_F(Windows, MainMenuFadesItsTitleInAndOut) {
         installBackend(&recorder);
         setScreenMode(640, 480, 32);
         setTextGrid(80, 30);
+        setPixel(439, 70, 0x123456);  // the title picture just left of the lines' outline
         GameState game;
         setStartupValues(game);
         for (int i = 0; i < 6; ++i) game.titleText[i][0] = "Aa" + std::to_string(i) + "!";
@@ -403,6 +407,7 @@ TEST_F(Windows, MainMenuFadesItsTitleInAndOut) {
             EXPECT_EQ(mainMenu(game), c.flow) << c.keys;
         if (c.flow == Flow::mainMenu) {
             EXPECT_EQ(game.menuCursor, 1) << c.keys << ": back on its first entry";
+            EXPECT_EQ(readPixel(439, 70), 0x123456u) << c.keys << ": the lines keep within their outline";
         }
         std::vector<uint32_t> want;
         for (const auto& fade : c.fades) want.insert(want.end(), fade.begin(), fade.end());
@@ -414,6 +419,24 @@ TEST_F(Windows, MainMenuFadesItsTitleInAndOut) {
         EXPECT_EQ(recorder.rows[want.size() - c.fades.back().size()][0], c.lastRows) << c.keys;
         installBackend(&backend);
     }
+}
+
+// "0" at the players question: it fades out in eight passes of 30 ms (the
+// last two in black), then the lines close and open again.
+TEST_F(Windows, CancelledPlayersQuestionFadesOut) {
+    setScreenMode(640, 480, 32);
+    GameState game;
+    setStartupValues(game);
+    double asked = 0;
+    backend.onKeyWanted = [&] { asked = backend.clock; };
+    keys("Enter 0");
+    EXPECT_EQ(mainMenu(game), Flow::mainMenu);
+    const double end = backend.clock;
+    linesTogether(60, 80);
+    linesApart(60, 80);
+    const double fade = end - asked - (backend.clock - end);  // without the lines
+    EXPECT_GE(fade, 8 * 0.03);
+    EXPECT_LT(fade, 9 * 0.03);
 }
 
 // --- line animations ------------------------------------------------------------

@@ -262,9 +262,12 @@ TEST_F(WorksTest, EveryoneIsAccountedForAfterEveryCommand) {
     };
     for (const auto& c : cases) {
         loadFixture(c.fixture);
+        const int32_t otherPower = game.powerInUse[1] - game.buildPower[1] - game.orderPower[1];
         keys(c.script);
         c.command(game);
         EXPECT_FALSE(keysLeft()) << c.script;
+        EXPECT_EQ(game.powerInUse[1] - game.buildPower[1] - game.orderPower[1], otherPower)
+            << c.script << ": a work's power is in use from its start";
         expectEverythingAccountedFor(game, std::string(c.fixture) + ": " + c.script);
     }
 }
