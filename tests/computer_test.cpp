@@ -40,6 +40,7 @@ TEST(Planner, MissionCrew) {
     struct Case {
         int world, level, workers1, sent;
         int crew;
+        int population1 = 10;
     } cases[] = {
         {3, seatHard, 10, 0, 3},   // 3 a month for 5 months, half again, 19.8 a person: 3 with one spare
         {1, seatHard, 10, 0, 3},   // 14.9 a person, 6 months: 2 and one spare
@@ -48,10 +49,13 @@ TEST(Planner, MissionCrew) {
         {3, seatHard, 1, 0, 1},    // but never none while anyone is free
         {3, seatHard, 0, 0, 0},
         {3, seatHard, 10, 1, 0},   // one is out already
+        // 41 eaten a month would want 17, but the store keeps 300 for food: 16 fill it.
+        {3, seatHard, 200, 0, 16, 200},
     };
     for (const Case& c : cases) {
         GameState g = colony(c.world);
         g.workers1[1] = c.workers1;
+        g.population1[1] = c.population1;
         g.missionSent[1] = c.sent;
         EXPECT_EQ(missionCrew(g, 1, c.level), c.crew) << c.world << " " << c.level << " " << c.workers1;
     }

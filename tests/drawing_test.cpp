@@ -67,6 +67,9 @@ TEST_F(Drawing, LinesSetTheWalkedPixels) {
         {"a diagonal off the top-left", -30, -30, 40, 40}, {"a slope leaving the bottom", 600, 400, 700, 600},
         {"a row above the screen", 0, -1, 639, -1}, {"a column right of it", 640, 0, 640, 479},
         {"a row below it", 0, 480, 639, 480},
+        // One end on the first row or column, the other beyond it: that one pixel shows.
+        {"a row from the left edge out", 0, 10, -20, 10}, {"a row from outside to the left edge", -20, 11, 0, 11},
+        {"a column from the top edge out", 10, 0, 10, -20}, {"a column from outside to the top", 11, -20, 11, 0},
     };
     for (int depth : {8, 32}) {
         for (const Case& k : cases) {

@@ -368,7 +368,7 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         {"game-menu-saved", [](GameState&) {}, [](GameState& g) { gameMenu(g); }, "Down Enter \"gra1\" Enter"},
         {"game-menu-save-failed", [](GameState&) { std::filesystem::create_directory("gra2.dat"); },
          [](GameState& g) { gameMenu(g); }, "Down Enter \"gra2\" Enter"},
-        {"game-menu-load", [](GameState&) {}, [](GameState& g) { gameMenu(g); }, "Down Down Enter \"gra\""},
+        {"game-menu-load", [](GameState&) {}, [](GameState& g) { gameMenu(g); }, "Down Down Down Up Enter \"gra\""},
         {"trader-arrival", [](GameState& g) { g.structures4[1] = 59; }, [](GameState& g) { startOfTurn(g); },
          "Space Space Space"},
         {"mission-report", [&](GameState& g) {
