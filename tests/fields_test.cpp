@@ -107,6 +107,7 @@ TEST_F(LineEditor, EditsAndReturnsTheLine) {
         {"Tab Enter", "        "},
         {"Backspace Delete Left Right Enter", ""},
         {"\"ab\" Right Right Left \"x\" Enter", "axb"},
+        {"\"ab\" Home Left \"x\" Right Right Right Right \"y\" Enter", "xaby"},
         {"\"a,b\" Enter", "a,b"},
     };
     for (const auto& c : cases) {

@@ -466,6 +466,15 @@ TEST(SavedGame, FailedSaveIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(bytesOf(folder.path / "old.dat"), oldBytes) << "disk full";
     EXPECT_EQ(folder.entries(), entries) << "disk full: nothing left behind";
 
+    // Every name a temporary file could take is in use: no save, and none of them is removed.
+    for (int n = 0; n < 100; ++n)
+        putBytes(folder.path / ("old.dat.tmp" + std::to_string(::getpid()) + "-" + std::to_string(n)), "another's");
+    const std::set<std::string> crowded = folder.entries();
+    EXPECT_FALSE(writeSavedGame(game, (folder.path / "old.dat").string())) << "no temporary name free";
+    EXPECT_EQ(folder.entries(), crowded) << "no temporary name free";
+    EXPECT_EQ(bytesOf(folder.path / "old.dat"), oldBytes) << "no temporary name free";
+    for (int n = 0; n < 100; ++n) fs::remove(folder.path / ("old.dat.tmp" + std::to_string(::getpid()) + "-" + std::to_string(n)));
+
     EXPECT_FALSE(writeSavedGame(unreadable, (folder.path / "old.dat").string())) << "game it could not read back";
     EXPECT_EQ(bytesOf(folder.path / "old.dat"), oldBytes) << "game it could not read back";
 

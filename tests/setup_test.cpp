@@ -349,6 +349,7 @@ TEST_F(Setup, PictureReader) {
         {"negative height", "p\n3\n-1\nq\n1 2 3\n", 10, 20, 0, {}},
         {"rows run past the right edge and keep their places", "p\n4\n2\nq\n1 2 3 4\n5 6 7 8\n", 638, 0, 4,
          {638, 0, 1, 639, 0, 2, 638, 1, 5, 639, 1, 6, 0, 1, 7}},
+        {"values after the last row are not drawn", "p\n2\n1\nq\n1 2\n3 4\n", 10, 20, 2, {10, 20, 1, 11, 20, 2, 10, 21, 7}},
         {"rows past the bottom are not drawn", "p\n1\n4\nq\n1\n2\n3\n4\n", 5, 478, 2, {5, 478, 1, 5, 479, 2}},
         {"huge header: the rest of the screen to the right and below in 0", "p\n2147483647\n2147483647\nq\n9 8\n", 600, 470,
          40 * 10, {600, 470, 9, 601, 470, 8, 602, 470, 0, 639, 479, 0, 599, 470, 7, 600, 469, 7}},

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/capacity.h"
+#include "model/invariants.h"
 #include "model/state.h"
 #include "model/trader.h"
 #include "commands/trader.h"
@@ -303,3 +304,41 @@ TEST_F(TurnTest, EveryMarketRowRedrawsWithNoDigitLeftStanding) {
 }
 
 }  // namespace
+
+// The monkey and the arena stop on the first broken rule; each rule must hold
+// exactly at its limit and break just past it, with a message that says where.
+TEST(Market, InvariantsBreakJustPastTheirLimits) {
+    GameState base;
+    base.tablesExist = true;
+    base.playerCount = 2;
+    base.currentPlayer = 1;
+    for (int p = 1; p <= 2; ++p) {
+        base.storehouses[p] = base.housing[p] = 1;
+        base.goods1[p] = 100;
+        base.population1[p] = base.workers1[p] = 10;
+    }
+    struct Case {
+        const char* broken;  // "" when the rule still holds
+        void (*change)(GameState&);
+    } cases[] = {
+        {"", [](GameState& g) { g.buildType[2] = 5, g.orderType[2] = 6, g.raidTarget[2] = g.forceTarget[2] = 2; }},
+        {"player 2: buildType is 6, wants 5", [](GameState& g) { g.buildType[2] = 6; }},
+        {"player 2: buildType is -1, wants 5", [](GameState& g) { g.buildType[2] = -1; }},
+        {"player 2: orderType is 7, wants 6", [](GameState& g) { g.orderType[2] = 7; }},
+        {"player 2: raidTarget is 3, wants 2", [](GameState& g) { g.raidTarget[2] = 3; }},
+        {"player 2: forceTarget is -1, wants 2", [](GameState& g) { g.forceTarget[2] = -1; }},
+        {"", [](GameState& g) { g.techLevel[2][9] = 10, g.goods4[2] = 400, g.population1[2] = g.workers1[2] = 50; }},
+        {"player 2: a research level is 11, wants 10", [](GameState& g) { g.techLevel[2][9] = 11; }},
+        {"player 2: free store room is -1, wants 0", [](GameState& g) { g.goods4[2] = 401; }},
+        {"player 2: free housing is -1, wants 0", [](GameState& g) { g.population1[2] = g.workers1[2] = 51; }},
+        {"player 2: goods3 is -1, wants 0", [](GameState& g) { g.goods3[2] = -1; }},
+        {"player 1: population1 against its workers is 10, wants 9", [](GameState& g) { --g.workers1[1]; }},
+        {"player 2: labs is 1, wants 0", [](GameState& g) { g.labs[2] = 1; }},
+        {"player 2: units of a kind is 0, wants 1", [](GameState& g) { g.freeUnits5[2] = 1; }},
+    };
+    for (const Case& k : cases) {
+        GameState g = base;
+        k.change(g);
+        EXPECT_EQ(brokenInvariant(g), k.broken) << k.broken;
+    }
+}
