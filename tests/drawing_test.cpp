@@ -91,8 +91,10 @@ TEST_F(Drawing, LinesSetTheWalkedPixels) {
 // The checkered removal at every alignment of a row to the eight-pixel words.
 TEST_F(Drawing, ClearWindowAtEveryColumnAndWidth) {
     for (int depth : {8, 32}) {
-        setScreenMode(160, 64, depth);  // room for every window here, and a right edge to clip at
-        for (int c = -1; c <= 9; ++c) {
+        // Room for every window here, and a right edge to clip at; at column
+        // 20 of a screen 155 wide one dot of each row is left on it.
+        setScreenMode(155, 64, depth);
+        for (int c : {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 19, 20}) {
             for (int w : {0, 1, 2, 3, 5, 8, 20}) {
                 paint(c + w);
                 const int r = 2, h = 1;

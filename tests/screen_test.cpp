@@ -243,6 +243,17 @@ TEST_F(ScreenTest, BitmapReaderTakesEveryLayoutItKnows) {
     loadBitmap(writeTemp(makeBmp(16384, 1, 24, true), "wide.bmp"), wide);
     EXPECT_EQ(wide.pixels[3], (3u << 16) | 7u);
     destroyImage(wide);
+    // Images up to 4096 on a side, none past it or below nothing.
+    const struct {
+        int w, h;
+        bool made;
+    } sizes[] = {{4096, 2, true}, {2, 4096, true}, {4097, 1, false}, {1, 4097, false}, {-1, 1, false}};
+    for (const auto& size : sizes) {
+        Image made = createImage(size.w, size.h);
+        EXPECT_EQ(made.pixels.size(), size.made ? size_t(size.w) * size.h : 0u) << size.w << " x " << size.h;
+        EXPECT_EQ(made.width, size.made ? size.w : 0) << size.w << " x " << size.h;
+        destroyImage(made);
+    }
     // In a palette mode a colour picture takes the nearest palette entries.
     setScreenMode(640, 480, 8);
     std::vector<uint8_t> bmp = makeBmp(4, 1, 24, true);
