@@ -15,6 +15,8 @@ TEST(Fields, IntegerFieldRules) {
         {"1e3.0", 1},        {"\t9,", 9},          {"99999999999999999999999", -1304428545},
         // Plain decimals only: no hexadecimal floats, no exponents.
         {"0x1.8", 0},        {"1.5e3", 2},         {"-.5", 0},         {"3.", 3},
+        // Each base's first and last digit, and the first that is not one.
+        {"&Hafg", 175},      {"&HAF09G", 44809},  {"&B1012", 5},      {"&O7089", 56},
     };
     for (const auto& c : cases) {
         setInputText(c.line);
