@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "screen/backend_headless.h"
+
 namespace {
 
 std::string scratch(const std::string& bytes) {
@@ -49,7 +51,12 @@ TEST(Options, WrittenFileReadsBack) {
     o.pace = paceInstant;
     o.language = languageEnglish;
     const std::string path = scratch("");
+    HeadlessBackend backend;
+    installBackend(&backend);
+    EXPECT_FALSE(writeOptions(o, "/nonexistent/options.cfg"));
     ASSERT_TRUE(writeOptions(o, path));
+    installBackend(nullptr);
+    EXPECT_EQ(backend.filesStored, 1) << "a browser keeps the written file, and only that";
     const Options back = readOptions(path);
     for (int s = 1; s <= optionSeats; ++s) EXPECT_EQ(back.seat[s], o.seat[s]);
     EXPECT_EQ(back.pace, paceInstant);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "screen/backend_headless.h"
 #include "screen/fields.h"
 #include "state_compare.h"
 
@@ -439,6 +440,10 @@ TEST(SavedGame, FailedSaveIsReportedAndKeepsTheOldFile) {
     unreadable.currentPlayer = 9;
     const std::string oldBytes = "the game saved before\r\n";
 
+    // A browser stores the files when told they are written: after a good save only.
+    static HeadlessBackend backend;
+    backend.filesStored = 0;
+    installBackend(&backend);
     Folder folder;
     putBytes(folder.path / "plain", "not a folder");
     putBytes(folder.path / "old.dat", oldBytes);
@@ -482,6 +487,8 @@ TEST(SavedGame, FailedSaveIsReportedAndKeepsTheOldFile) {
     diskCalls = &calls;
     const bool saved = writeSavedGame(game, (folder.path / "old.dat").string());
     diskCalls = nullptr;
+    installBackend(nullptr);
+    EXPECT_EQ(backend.filesStored, 1);
     ASSERT_TRUE(saved);
     EXPECT_EQ(bytesOf(folder.path / "old.dat"), textOf(game)) << "a good save replaces the old file";
     EXPECT_EQ(folder.entries(), entries) << "a good save leaves no temporary file";

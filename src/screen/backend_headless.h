@@ -18,6 +18,8 @@ struct HeadlessBackend : Backend {
     // Called when the program ends.
     std::function<void()> onProgramEnd;
     long long shows = 0;
+    // Times the program said its files are written (the browser stores them then).
+    long long filesStored = 0;
 
     void modeChanged(int, int) override {}
     bool show(const Framebuffer&) override {
@@ -27,6 +29,7 @@ struct HeadlessBackend : Backend {
     void pumpEvents(bool needKey) override;
     void sleepMs(int ms) override { clock += ms / 1000.0; }
     double seconds() override;
+    void filesWritten() override { ++filesStored; }
     void programEnding() override {
         if (onProgramEnd) onProgramEnd();
     }
