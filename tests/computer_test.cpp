@@ -96,6 +96,30 @@ TEST(Planner, BuildWanted) {
     EXPECT_EQ(goodsKept(g, 1, seatHard, 3), 200);
 }
 
+// Fuel has the first call on the power, what its output takes is gone before
+// goods2 and goods3 are planned, and the wanted construction's power is kept
+// free for when it starts.
+TEST(Planner, OutputWithinThePowerLeft) {
+    const struct {
+        int good, storehouses, population1, otherPower, deposit1;
+        int output;
+    } cases[] = {
+        {1, 4, 10, 0, 500, 140},  // a quarter of its 560 of the store; 23 power spare
+        {3, 4, 10, 0, 500, 40},   // 14 of the power go to fuel: 4 for 40
+        {3, 4, 10, 0, 0, 100},    // no fuel to dig: 11 for 105
+        {3, 1, 38, 8, 0, 40},     // 8 spare once the wanted storehouse's 10 are kept: 4 for 50
+    };
+    for (const auto& c : cases) {
+        GameState g = colony(3);
+        g.storehouses[1] = c.storehouses;
+        g.population1[1] = c.population1;
+        g.otherPower[1] = c.otherPower;
+        g.deposit1[1] = c.deposit1;
+        g.deposit2[1] = g.deposit3[1] = 500;
+        EXPECT_EQ(outputWanted(g, 1, seatHard, c.good), c.output) << c.good << " " << c.storehouses << " " << c.deposit1;
+    }
+}
+
 TEST(Planner, ColonistsWithinHousingFoodAndLevel) {
     GameState g = colony(3);
     g.goods4[1] = 400;

@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 
+#include "screen/keys.h"
 #include "screen/snapshot.h"
 #include "state_compare.h"
 #include "turn_fixture.h"
@@ -418,10 +420,13 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
 // A computer seat's turn at the trader: food is bought with money below the
 // 2000 kept back for other goods, what a storehouse takes of goods2, a power
 // plant while the spare power is below 40, builders up to 14 after group 1 and
-// group 3 up to 4; a storehouse is begun when more than 1500 is left after it.
+// group 3 up to 4 (builders first while fewer than 12); a third of goods2's
+// share of the store is kept from the trader; a storehouse is begun when more
+// than 1500 is left after it; the output of goods3 is changed too.
 TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
     loadTextTable(std::string(COLONIES_DATA_DIR) + "/pl.ini");  // the computer reads the real windows
-    auto computerTurn = [this](const std::function<void()>& setUp) {
+    int seatKeys = 0;  // the keys of the last turn
+    auto computerTurn = [this, &seatKeys](const std::function<void()>& setUp) {
         dimensionTables(game);
         players({"Ala", "Bob"});
         game.currentPlayer = 1;
@@ -430,9 +435,14 @@ TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
         setUp();
         forgetComputerPlans();
         useKeysOfSeat(game, 1, SeatTask::turn);
+        seatKeys = 0;
+        setComputerKeyObserver([&seatKeys](const std::string&) { ++seatKeys; });
         EXPECT_EQ(turnScreen(game), Flow::startOfTurn);
+        setComputerKeyObserver(nullptr);
         useKeyboard();
     };
+    // Offers stay from one turn to the next unless cleared.
+    auto noOffers = [this] { std::fill(std::begin(game.offerQuantity), std::end(game.offerQuantity), 0); };
     computerTurn([this] {
         game.money[1] = 1500;
         game.goods4[1] = 10;
@@ -472,6 +482,36 @@ TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
         });
         EXPECT_EQ(game.buildType[1], money == 2001 ? 2 : 0) << money;
     }
+    computerTurn([&] {
+        noOffers();
+        game.population2[1] = game.workers2[1] = 10;
+        game.goods4[1] = 300;
+        game.offerQuantity[11] = 30, game.offerQuantity[12] = 10;  // 26 places free
+    });
+    EXPECT_EQ(game.population2[1], 14) << "builders before group 1 while fewer than 12";
+    EXPECT_EQ(game.population1[1], 32) << "the places left";
+    computerTurn([&] {
+        noOffers();
+        game.goods2[1] = 70;
+        game.offerQuantity[1] = -100, game.offerPrice[1] = 3;
+    });
+    EXPECT_EQ(game.goods2[1], 35) << "a third of goods2's 105 of the store is kept";
+    // Food it cannot pay for costs no keys: the same turn as with none offered.
+    int turnKeys[2] = {};
+    for (int offered : {0, 1}) {
+        computerTurn([&] {
+            noOffers();
+            game.money[1] = 4;
+            game.offerQuantity[4] = 50 * offered, game.offerPrice[4] = 5;
+        });
+        turnKeys[offered] = seatKeys;
+    }
+    EXPECT_EQ(turnKeys[1], turnKeys[0]);
+    computerTurn([&] {
+        noOffers();
+        game.deposit3[1] = 500;
+    });
+    EXPECT_EQ(game.output3[1], 20) << "13 of the 26 spare power for a quarter of its 105 of the store";
 }
 
 TEST_F(TurnScreenTest, LanguageSwitch) {
