@@ -41,11 +41,13 @@ TEST(Planner, MissionCrew) {
         int world, level, workers1, sent;
         int crew;
         int population1 = 10;
+        int progress = 0;  // of the expedition
     } cases[] = {
         {3, seatHard, 10, 0, 3},   // 3 a month for 5 months, half again, 19.8 a person: 3 with one spare
         {1, seatHard, 10, 0, 3},   // 14.9 a person, 6 months: 2 and one spare
         {3, seatEasy, 10, 0, 2},   // no spare, a larger margin
         {3, seatHard, 3, 0, 1},    // two kept back for expeditions
+        {3, seatHard, 3, 0, 3, 10, 100},  // none kept back once the expedition is done
         {3, seatHard, 1, 0, 1},    // but never none while anyone is free
         {3, seatHard, 0, 0, 0},
         {3, seatHard, 10, 1, 0},   // one is out already
@@ -57,7 +59,9 @@ TEST(Planner, MissionCrew) {
         g.workers1[1] = c.workers1;
         g.population1[1] = c.population1;
         g.missionSent[1] = c.sent;
-        EXPECT_EQ(missionCrew(g, 1, c.level), c.crew) << c.world << " " << c.level << " " << c.workers1;
+        g.expeditionProgress[1] = c.progress;
+        EXPECT_EQ(missionCrew(g, 1, c.level), c.crew) << c.world << " " << c.level << " " << c.workers1 << " "
+                                                      << c.progress;
     }
 }
 
@@ -103,17 +107,22 @@ TEST(Planner, OutputWithinThePowerLeft) {
     const struct {
         int good, storehouses, population1, otherPower, deposit1;
         int output;
+        int powerPlants = 1, fuel = 25;
     } cases[] = {
         {1, 4, 10, 0, 500, 140},  // a quarter of its 560 of the store; 23 power spare
         {3, 4, 10, 0, 500, 40},   // 14 of the power go to fuel: 4 for 40
         {3, 4, 10, 0, 0, 100},    // no fuel to dig: 11 for 105
         {3, 1, 38, 8, 0, 40},     // 8 spare once the wanted storehouse's 10 are kept: 4 for 50
+        // 130 of fuel is 5 short of its 140 but below a year's burn at 11 a month: 16, so 10
+        {1, 1, 10, 64, 500, 10, 3, 130},
     };
     for (const auto& c : cases) {
         GameState g = colony(3);
         g.storehouses[1] = c.storehouses;
         g.population1[1] = c.population1;
         g.otherPower[1] = c.otherPower;
+        g.powerPlants[1] = c.powerPlants;
+        g.goods1[1] = c.fuel;
         g.deposit1[1] = c.deposit1;
         g.deposit2[1] = g.deposit3[1] = 500;
         EXPECT_EQ(outputWanted(g, 1, seatHard, c.good), c.output) << c.good << " " << c.storehouses << " " << c.deposit1;

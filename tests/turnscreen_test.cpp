@@ -509,6 +509,19 @@ TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
     EXPECT_EQ(turnKeys[1], turnKeys[0]);
     computerTurn([&] {
         noOffers();
+        game.population1[1] = game.workers1[1] = 22;  // 6 eaten a month: 54 wanted
+        game.goods4[1] = 4, game.goods3[1] = 396;     // 50 free
+        game.offerQuantity[4] = 50, game.offerPrice[4] = 5;
+    });
+    EXPECT_EQ(game.goods4[1], 54) << "the whole offer in one, though it fills the store";
+    computerTurn([&] {
+        noOffers();
+        game.goods1[1] = 0;
+        game.offerQuantity[3] = 10, game.offerPrice[3] = 1;
+    });
+    EXPECT_EQ(game.goods1[1], 3) << "three months of fuel at 1 a month";
+    computerTurn([&] {
+        noOffers();
         game.deposit3[1] = 500;
     });
     EXPECT_EQ(game.output3[1], 20) << "13 of the 26 spare power for a quarter of its 105 of the store";
