@@ -509,7 +509,67 @@ TEST_F(TurnScreenTest, ComputerSeatAtTheTrader) {
     EXPECT_EQ(turnKeys[1], turnKeys[0]);
     computerTurn([&] {
         noOffers();
+        game.population1[1] = game.workers1[1] = 22;  // 6 eaten a month: 54 wanted
+        game.goods4[1] = 4, game.goods3[1] = 396;     // 50 free
+        game.offerQuantity[4] = 50, game.offerPrice[4] = 5;
+    });
+    EXPECT_EQ(game.goods4[1], 54) << "the whole offer in one, though it fills the store";
+    computerTurn([&] {
+        noOffers();
+        game.goods1[1] = 0;
+        game.offerQuantity[3] = 10, game.offerPrice[3] = 1;
+    });
+    EXPECT_EQ(game.goods1[1], 3) << "three months of fuel at 1 a month";
+    computerTurn([&] {
+        noOffers();
+        game.goods1[1] = 0, game.money[1] = 2002;
+        game.offerQuantity[3] = 10, game.offerPrice[3] = 1;
+    });
+    EXPECT_EQ(game.goods1[1], 2) << "what is left above the 2000 kept";
+    computerTurn([&] {
+        noOffers();
+        game.seatLevel[1] = seatEasy;
+        game.goods1[1] = 0;
+        game.offerQuantity[3] = 10, game.offerPrice[3] = 1;
+    });
+    EXPECT_EQ(game.goods1[1], 0) << "easy seats buy food alone";
+    computerTurn([&] {
+        noOffers();
+        game.goods4[1] = 10;
+        game.missionSent[1] = 1, game.missionPercent[1] = 50;
+        game.offerQuantity[4] = 50, game.offerPrice[4] = 5;
+    });
+    EXPECT_EQ(game.goods4[1], 36) << "27, and 9 for the half of 6 months' food the mission loses";
+    computerTurn([&] {
+        noOffers();
+        game.goods1[1] = 100, game.goods3[1] = 70;
+        game.otherPower[1] = 58;  // 10 of fuel a month
+        game.offerQuantity[2] = game.offerQuantity[3] = -100, game.offerPrice[2] = game.offerPrice[3] = 3;
+    });
+    EXPECT_EQ(game.goods1[1], 80) << "eight months of fuel are kept";
+    EXPECT_EQ(game.goods3[1], 35) << "a third of goods3's 105 of the store is kept";
+    computerTurn([&] {
+        noOffers();
+        game.population2[1] = game.workers2[1] = 10;
+        game.goods4[1] = 51;  // feeds 36 until the next mission is home: 12 more than the 24
+        game.offerQuantity[11] = 30, game.offerQuantity[12] = 10;
+    });
+    EXPECT_EQ(game.population2[1], 14);
+    EXPECT_EQ(game.population1[1], 18) << "the builders count against what the food feeds";
+    computerTurn([&] {
+        noOffers();
+        game.missionSent[1] = 1;
+        game.population1[1] = game.workers1[1] = 2, game.population3[1] = game.workers3[1] = 1;
+    });
+    EXPECT_EQ(game.expeditionSent[1], 1) << "two of group 1 and one of group 3 are enough";
+    EXPECT_EQ(game.expeditionWorkers1[1], 2);
+    EXPECT_EQ(game.expeditionWorkers3[1], 1);
+    EXPECT_EQ(game.expeditionLength[1], 3);
+    computerTurn([&] {
+        noOffers();
         game.deposit3[1] = 500;
+        game.output3[1] = 10;  // 10 short is worth the keys
+        game.expeditionProgress[1] = 100;  // nothing more to explore: the turn goes on
     });
     EXPECT_EQ(game.output3[1], 20) << "13 of the 26 spare power for a quarter of its 105 of the store";
 }
