@@ -70,6 +70,8 @@ TEST_F(Drawing, LinesSetTheWalkedPixels) {
         // One end on the first row or column, the other beyond it: that one pixel shows.
         {"a row from the left edge out", 0, 10, -20, 10}, {"a row from outside to the left edge", -20, 11, 0, 11},
         {"a column from the top edge out", 10, 0, 10, -20}, {"a column from outside to the top", 11, -20, 11, 0},
+        // Slopes of one in two, where the walk is exactly halfway between two rows or columns.
+        {"two across, one down", 100, 100, 102, 101}, {"one across, two down", 200, 200, 201, 202},
     };
     for (int depth : {8, 32}) {
         for (const Case& k : cases) {
@@ -105,8 +107,13 @@ TEST_F(Drawing, ClearWindowAtEveryColumnAndWidth) {
                             setPixel(static_cast<int>(x0 + pass + 2 * i), static_cast<int>(y0 + pass + 2 * j), 0);
                 const std::vector<uint32_t> expected = pixels();
                 paint(c + w);
+                const bool changes = pixels() != expected;
+                framebuffer().dirty = false;
                 clearWindow(c, r, w, h);
                 ASSERT_EQ(pixels(), expected) << "column " << c << ", width " << w << ", " << depth << " bits";
+                if (changes) {
+                    ASSERT_TRUE(framebuffer().dirty) << "the window must be shown again";
+                }
             }
         }
     }

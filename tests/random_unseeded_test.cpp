@@ -17,3 +17,18 @@ TEST(RandomDeathTest, DrawBeforeSeedingUsesTheStartSeed) {
         },
         ::testing::ExitedWithCode(0), "");
 }
+
+// The same for a run of draws taken at once, as the starfield takes them.
+TEST(RandomDeathTest, DrawsBeforeSeedingUseTheStartSeed) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            double unseeded[3];
+            randomUnits(unseeded, 3);
+            seedRandom(327680);
+            const double first = randomUnit();
+            randomUnit();
+            _exit(unseeded[0] == first && unseeded[2] == randomUnit() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

@@ -115,6 +115,7 @@ TEST(Market, Goods) {
         {"5 finds no base room", K::takeAll, 0, 40, 10, 400, 100, 39, false, 0, 40, 400},
         {"5 on -30 fails when the store is over its base", K::takeAll, 30, -30, 10, 0, -31, -31, false, 30, -30, 0},
         {"a price of 0 trades nothing", K::sellOne, 5, -5, 0, 0, 0, 0, false, 5, -5, 0},
+        {"money up to the most there is", K::sellOne, 5, -5, 10, INT32_MAX - 10, 0, 0, true, 4, -4, INT32_MAX},
         {"money past 32 bits trades nothing", K::sellOne, 5, -5, 10, INT32_MAX - 5, 0, 0, false, 5, -5,
          INT32_MAX - 5},
     };
@@ -178,6 +179,9 @@ TEST(Market, ColonistsComeOnCredit) {
     EXPECT_EQ(money, -265);
     for (TradeKey k : {TradeKey::sellOne, TradeKey::sellMany, TradeKey::takeAll})
         EXPECT_FALSE(takeColonists(k, population, workers, quantity, money, 100));
+    money = INT32_MIN + 25, quantity = 2;
+    EXPECT_TRUE(takeColonists(TradeKey::buyOne, population, workers, quantity, money, 100)) << "the least money there is";
+    EXPECT_EQ(money, INT32_MIN);
     money = INT32_MIN + 10;
     EXPECT_FALSE(takeColonists(TradeKey::buyOne, population, workers, quantity, money, 100)) << "money would wrap";
     money = 0;
@@ -333,6 +337,10 @@ TEST(Market, InvariantsBreakJustPastTheirLimits) {
         {"player 2: free housing is -1, wants 0", [](GameState& g) { g.population1[2] = g.workers1[2] = 51; }},
         {"player 2: goods3 is -1, wants 0", [](GameState& g) { g.goods3[2] = -1; }},
         {"player 1: population1 against its workers is 10, wants 9", [](GameState& g) { --g.workers1[1]; }},
+        {"player 2: population2 against its workers is 1, wants 0", [](GameState& g) { g.population2[2] = 1; }},
+        {"player 2: population3 against its workers is 0, wants 1", [](GameState& g) { g.workers3[2] = 1; }},
+        {"player 2: population4 against its persons is 0, wants 2", [](GameState& g) { g.raidUnits4[2] = 1; }},
+        {"player 2: researchStaff is 0, wants 10", [](GameState& g) { g.labsAssigned[2][4] = 1, g.labs[2] = 1; }},
         {"player 2: labs is 1, wants 0", [](GameState& g) { g.labs[2] = 1; }},
         {"player 2: units of a kind is 0, wants 1", [](GameState& g) { g.freeUnits5[2] = 1; }},
     };
