@@ -117,7 +117,7 @@ TEST_F(OperationsTest, ForceRoom) {
 }
 
 TEST_F(OperationsTest, TargetListAndOneself) {
-    forces(5, 3, 2, 0, 1000);
+    forces(15, 13, 2, 0, 1000);
     keys("Enter Down Down Down Down Down");
     EXPECT_THROW(operations(game), OutOfKeys);
     const char* names[5] = {"Ala", "Bob", "Cyryl", "Dora", "Ewa"};
@@ -128,7 +128,7 @@ TEST_F(OperationsTest, TargetListAndOneself) {
     operations(game);
     EXPECT_EQ(game.raidTarget[3], 0);
 
-    keys("Enter Down Enter Right Enter Space");  // a raid on Ala, confirmed
+    keys("Enter Down Enter Right 6 4 Space Space");  // a raid on Ala: 4 takes back the ten of 6
     operations(game);
     EXPECT_EQ(game.raidTarget[3], 1);
     EXPECT_EQ(game.money[3], 950);
@@ -147,6 +147,12 @@ TEST_F(OperationsTest, ForceLeftWithEscGivesEverythingBack) {
     EXPECT_EQ(game.workers4[3], 20);
     EXPECT_EQ(game.freeUnits5[3], 2);
     expectForcesAccountedFor(game, "cancelled force");
+
+    // Space on the carriers' row confirms it: a carrier and a person paid for.
+    keys("Down Enter Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Space Space");
+    operations(game);
+    EXPECT_EQ(game.forceTarget[3], 1);
+    EXPECT_EQ(game.money[3], 5000 - 50 - 10);
 }
 
 TEST(Layout, AutoSizedWidths) {
@@ -199,6 +205,31 @@ TEST_F(OperationsTest, ReportWarnings) {
         const int column = 36 + static_cast<int>(textLine(68).size());
         EXPECT_EQ(textAt(20, column, 2), w.fuel) << w.inUse;
         EXPECT_EQ(colourAt(18, 44), w.colour) << w.inUse;
+    }
+
+    // Each report is one column wider as soon as a value is past its limit.
+    const struct {
+        void (*report)(GameState&);
+        int row, left;
+        PlayerTable PlayerTables::*table;
+        int32_t value, width;
+    } widths[] = {
+        {holdingsReport, 8, 11, &PlayerTables::storehouses, 19, 19},  // 9500 of store
+        {holdingsReport, 8, 11, &PlayerTables::storehouses, 20, 20},  // 10000
+        {warehouseReport, 10, 40, &PlayerTables::goods1, 990, 15},
+        {warehouseReport, 10, 40, &PlayerTables::goods1, 991, 16},
+        {populationReport, 4, 20, &PlayerTables::population1, 990, 18},
+        {populationReport, 4, 20, &PlayerTables::population1, 991, 19},
+        {powerOverview, 14, 34, &PlayerTables::powerPlants, 33, 13},  // 990 of power
+        {powerOverview, 14, 34, &PlayerTables::powerPlants, 34, 14},  // 1020
+    };
+    for (const auto& w : widths) {
+        GameState g = game;
+        (g.*w.table)[1] = w.value;
+        clearScreen();
+        keys("");
+        EXPECT_THROW(w.report(g), OutOfKeys);
+        EXPECT_EQ(frameRightCorner(w.row, w.left), w.left + w.width + 1) << w.row << ", " << w.value;
     }
 }
 

@@ -242,7 +242,7 @@ TEST_F(TurnTest, TraderScreenWithNothingToTrade) {
     EXPECT_EQ(game.population1[1], 10);
     EXPECT_EQ(textAt(12, 27, 2), " 0") << "the colonists on offer";
 
-    keys("Down Enter Esc");  // a market left puts the menu back on entry 1
+    keys("Down Enter Space");  // a market left puts the menu back on entry 1
     EXPECT_THROW(traderScreen(game), OutOfKeys);
     EXPECT_EQ(readCell(7, 10).character, 175);
     EXPECT_EQ(readCell(8, 10).character, ' ');

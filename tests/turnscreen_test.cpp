@@ -223,29 +223,33 @@ TEST_F(TurnScreenTest, EveryCommandLeftAtOnceChangesNothing) {
         const char* screen;
     } cases[] = {
         {1, "Esc", "buildCount[1]: 0 vs 1\nbuildMonths[1]: 0 vs 3\n", "left-construction"},
+        {1, "Enter Esc", "buildCount[1]: 0 vs 1\nbuildMonths[1]: 0 vs 3\n", nullptr},  // the detail window's Esc
         {2, "Esc", "", "left-holdings"},
         {3, "Esc", "orderCount[1]: 0 vs 1\norderMonths[1]: 0 vs 3\n", "left-production"},
         {4, "Esc", "", "left-research"},
         {4, "Right Left Space", "", nullptr},
+        {4, "x Right Left Enter", "", nullptr},  // x does not leave it, Enter does
         {5, "Right Down Right Esc", "expeditionMonths[1]: 0 vs 1\n", "left-expedition"},
+        {5, "Down Down Right Esc", "expeditionMonths[1]: 0 vs 3\n", nullptr},  // the length stays for the next opening
         {6, "Right 6 Esc", "missionMonths[1]: 0 vs 6\n", "left-mission"},
         {7, "Esc", "", "left-warehouse"},
         {8, "Esc", "", "left-population"},
         {9, "Esc", "", "left-operations"},
         {9, "Enter Down Enter Right Right Esc", "", "left-raid"},
         {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Esc", "", "left-force"},
-        {9, "Enter Down Enter Right Right Down Down Down Enter", "", nullptr},  // the raid's cancel entry
-        {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Down Down Enter",
+        {9, "Enter Down Enter Right Right Down Down Down Right Enter", "", nullptr},  // the raid's cancel entry, Right on it
+        {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Down Down Right Enter",
          "", nullptr},                                                   // the force's
         {9, "Enter Down Down Up Up Up Enter", "", nullptr},              // the target list's
         {9, "Down Down Down Enter", "", nullptr},                        // the orders' last entry
         {10, "Right Left Esc", "", "left-output"},
+        {10, "6 4 Space", "", nullptr},  // a hundred out and back
         {11, "Esc", "", "left-power"},
         {12, "Esc", "", "left-trader"},
         {12, "Enter Esc Down Enter Esc Down Down Enter Esc Esc", "", "left-markets"},
     };
     players({"Ala", "Bob"});
-    game.labs[1] = game.freeLabs[1] = 2;
+    game.labs[1] = game.freeLabs[1] = 1;  // one is enough to open research
     game.population3[1] = game.workers3[1] = 30;
     game.workshops[1] = 2;
     game.units1[1] = game.freeUnits1[1] = game.units2[1] = game.freeUnits2[1] = 3;
@@ -314,7 +318,7 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
          "Down Down Enter Up Down Down Down Down Down Down Down"},
         {"research", [](GameState& g) { g.labs[1] = g.freeLabs[1] = 2, g.techLevel[1][3] = 2, g.researchDone[1][9] = 7; },
          turnScreenWith, "Down Down Down Enter Up Right Down Down Down Down Down Down Down Down Down Down Right Right Left"},
-        {"construction-detail", [](GameState&) {}, turnScreenWith, "Enter Down Enter 6 Right x Left Left Down Left"},
+        {"construction-detail", [](GameState&) {}, turnScreenWith, "Enter Down Enter Down Up 6 Right x Left Left Down Left"},
         {"production-started", [](GameState& g) { g.workshops[1] = 3; }, turnScreenWith, "Down Down Enter Enter Enter"},
         {"production-short", [](GameState& g) { g.workshops[1] = 3, g.goods2[1] = 10; }, turnScreenWith,
          "Down Down Enter Down Down Down Enter Right Enter"},
@@ -328,10 +332,12 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         {"left-started", [](GameState& g) { g.workshops[1] = 3; }, turnScreenWith, "Down Down Enter Enter Enter Esc"},
         {"left-under-way", [](GameState& g) { g.buildType[1] = 4, g.buildCount[1] = 2, g.buildMonths[1] = 3; },
          turnScreenWith, "Enter Space"},
-        {"expedition", [](GameState& g) { g.expeditionProgress[1] = 14, g.workers1[1] = 10, g.workers3[1] = 10; },
+        {"expedition", [](GameState& g) { g.expeditionProgress[1] = 14, g.workers1[1] = 10, g.workers3[1] = 12; },
          turnScreenWith, "Down Down Down Down Enter Up Right Right Down 6 Down Down Down Left Left Right Right Right Right Left"},
         {"expedition-sent", [](GameState&) {}, turnScreenWith, "Down Down Down Down Enter Right Down Right Enter"},
         {"mission", [](GameState& g) { g.workers1[1] = 10; }, turnScreenWith, "Down Down Down Down Down Enter 6 4 Right Right Left"},
+        {"output", [](GameState& g) { g.deposit1[1] = 500, g.deposit2[1] = 120, g.output1[1] = 30; }, turnScreenWith,
+         "Down Down Down Down Down Down Down Down Down Enter 6 Down 6 x Down Down"},
         {"operations-targets", [](GameState&) {}, turnScreenWith, toOperations + "Enter Up Down Down Down Down"},
         {"operations-raid", [](GameState& g) { g.units3[1] = g.freeUnits3[1] = 10, g.units4[1] = g.freeUnits4[1] = 1; },
          turnScreenWith, toOperations + "Enter Down Down Enter Up 6 Left Down Right Down Down Down Up"},

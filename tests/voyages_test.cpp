@@ -252,11 +252,19 @@ TEST_F(VoyageTest, DamageOnTheWayAtItsLimits) {
 
 TEST_F(VoyageTest, ExpeditionScreen) {
     game.workers1[1] = 7;
-    keys("Right Down 6 Esc");  // Esc gives the crew back and shows nothing
+    keys("Right Down 6 Down Left Esc");  // Esc gives the crew back and shows nothing
     expedition(game);
     EXPECT_EQ(game.workers1[1], 7);
     EXPECT_EQ(game.workers3[1], 2);
-    EXPECT_EQ(game.expeditionMonths[1], 1) << "a first opening shows length 1";
+    EXPECT_EQ(game.expeditionMonths[1], 1) << "a first opening shows length 1, and Left goes no shorter";
+    // A planet explored to exactly 100 % opens no screen; 99 % still does.
+    game.expeditionProgress[1] = 100;
+    keys("");
+    expedition(game);
+    game.expeditionProgress[1] = 99;
+    keys("Esc");
+    expedition(game);
+    EXPECT_FALSE(keysLeft()) << "99 %";
     // A key it does not take rests a millisecond instead of spinning.
     double before = backend.clock;
     keys("Esc");
@@ -267,7 +275,7 @@ TEST_F(VoyageTest, ExpeditionScreen) {
     expedition(game);
     EXPECT_NEAR(backend.clock - before - plain, 0.001, 0.0001);
 
-    keys("6 Enter Down 4 Right Enter");  // kind 1 only: Enter does nothing
+    keys("Down Up 6 Enter Down 4 Right Enter");  // kind 1 only: Enter does nothing
     EXPECT_THROW(expedition(game), OutOfKeys);
     EXPECT_EQ(game.expeditionWorkers1[1], 7) << "6 with 7 free moves all 7";
     EXPECT_EQ(game.expeditionSent[1], 1);
@@ -275,9 +283,9 @@ TEST_F(VoyageTest, ExpeditionScreen) {
     EXPECT_EQ(readCell(7, 10).character, 201) << "this visit sent it: the message shows";
 
     game.expeditionMonths[1] = 0;  // a saved game's expedition under way
-    keys("Left Right 4 6 Space");  // a message would wait for a key the script lacks
+    keys("Left 4 Down Down Right Space");  // a message would wait for a key the script lacks
     expedition(game);
-    EXPECT_EQ(game.expeditionMonths[1], 0) << "opening does not lengthen a voyage";
+    EXPECT_EQ(game.expeditionMonths[1], 0) << "opening does not lengthen a voyage, nor does Right";
     EXPECT_EQ(game.expeditionWorkers1[1], 7) << "the crew is locked";
 }
 
@@ -285,7 +293,7 @@ TEST_F(VoyageTest, MissionScreen) {
     game.homeWorld[1] = 3;
     game.money[1] = 500;
     game.workers1[1] = 15;
-    keys("Space 6 Right Right Enter");  // Space with no crew does nothing
+    keys("Space 6 Right Right Space");  // Space with no crew does nothing; with one it sends
     mission(game);
     EXPECT_EQ(game.missionMonths[1], 5);
     EXPECT_EQ(game.money[1], -100) << "12 workers on credit";
@@ -297,12 +305,27 @@ TEST_F(VoyageTest, MissionScreen) {
     EXPECT_EQ(game.missionWorkers[1], 12) << "the crew is locked";
     EXPECT_EQ(game.missionMonths[1], 0) << "opening does not lengthen a voyage";
 
+    game.missionPercent[1] = 1;
     keys("a");
     EXPECT_THROW(mission(game), ProgramEnded);
+    EXPECT_EQ(textAt(10, 47, 4), " 1 %");
+    EXPECT_EQ(colourAt(10, 48), 4) << "any damage at all is a warning";
     GameState saved;
     ASSERT_TRUE(readSavedGame(saved, "autosave.dat")) << "a ends the program but keeps the game";
     EXPECT_EQ(saved.missionWorkers[1], 12);
     EXPECT_EQ(saved.money[1], -100);
+
+    // Prepared anew: a crew of one is enough, down to the least money 32 bits hold.
+    game.missionSent[1] = 0;
+    game.money[1] = INT32_MIN + 49;
+    keys("4 4 Right Enter Esc");  // one short: Enter does nothing
+    mission(game);
+    EXPECT_FALSE(keysLeft());
+    EXPECT_EQ(game.missionWorkers[1], 0) << "Esc gives the crew back";
+    game.money[1] = INT32_MIN + 50;
+    keys("Right Enter");
+    mission(game);
+    EXPECT_EQ(game.money[1], INT32_MIN);
 }
 
 }  // namespace

@@ -163,7 +163,7 @@ TEST_F(WorksTest, EveryTemplateShowsItsCostsForEveryBuildTime) {
             for (int months = 3; months >= 1; --months) {
                 std::string script;
                 for (int n = 1; n < type; ++n) script += "Down ";
-                script += months == 3 ? "Enter Down Right" : "Enter Down";  // past the ends too
+                script += months == 3 ? "Enter Down Left Right Right" : "Enter Down";  // past the ends too
                 for (int m = 3; m > months; --m) script += " Left";
                 if (months == 1) script += " Left";
                 keys(script);
@@ -221,6 +221,10 @@ TEST_F(WorksTest, ShortfallListsTwoItemsInFlagOrderInTheLanguageOfStartUp) {
     EXPECT_EQ(textAt(10, 13, 5), "Miedz") << "names copied at start-up stay";
     EXPECT_EQ(textAt(11, 13, 8), "Technicy");
     EXPECT_EQ(game.money[1], 50000) << "nothing is paid";
+    game.powerInUse[1] = 30;  // no power to spare either: the last flag, listed last
+    keys("Enter Enter");
+    EXPECT_THROW(construction(game), OutOfKeys);
+    EXPECT_EQ(textAt(12, 13, 7), "Energia");
 
     keys("Down Down Down Down Down Enter");  // entry 6 shows the same flags again
     EXPECT_THROW(construction(game), OutOfKeys);
@@ -243,7 +247,7 @@ TEST_F(WorksTest, ResearchReleasesFromLevelTenButAddsNothingThere) {
     EXPECT_EQ(game.researchStaff[1], 10);
 
     game.labsAssigned[1][2] = -4;  // only from an edited file
-    keys("Down Left Esc");
+    keys("Down Left Down Left Esc");  // and field 3 has none at all
     research(game);
     EXPECT_EQ(game.freeLabs[1], 2) << "a release needs a lab on the field";
 }
