@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -12,7 +14,17 @@
 
 namespace {
 
-class ScreenTest : public HeadlessTest {};
+// The pictures a test wrote, removed when it ends.
+std::vector<std::string> writtenPictures;
+
+class ScreenTest : public HeadlessTest {
+protected:
+    void TearDown() override {
+        for (const std::string& path : writtenPictures) std::remove(path.c_str());
+        writtenPictures.clear();
+        HeadlessTest::TearDown();
+    }
+};
 
 // The standard VGA default palette: what the player sees for each index.
 const uint32_t standardPalette[256] = {
@@ -209,8 +221,11 @@ std::vector<uint8_t> makeBmp(int w, int h, int bpp, bool topDown) {
 }
 
 std::string writeTemp(const std::vector<uint8_t>& bytes, const char* name) {
-    const std::string path = ::testing::TempDir() + name;
+    // The process in the name: two runs of the suite at once (a mutation run
+    // beside a build's tests) must not read each other's pictures.
+    const std::string path = ::testing::TempDir() + std::to_string(::getpid()) + "-" + name;
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    writtenPictures.push_back(path);
     return path;
 }
 
