@@ -62,10 +62,9 @@ void warehouseReport(GameState& game) {
     printCentredTitle(11, w, 41, 69);
     for (int i = 0; i < 4; ++i) printLabelled(13 + i, 42, 51, 27 - i, 70 + i, goods[i]);
 
-    // Full from 85 %; a store of no capacity (only from an edited file) is full.
     const int64_t capacity = storeCapacity(game);
     const int64_t stored = int64_t{goods[0]} + goods[1] + goods[2] + goods[3];
-    const bool nearlyFull = capacity <= 0 || stored * 100 >= capacity * 85;
+    const bool nearlyFull = storeNearlyFull(stored, capacity);
     setColour(nearlyFull ? 4 : 26);
     printLabelThenValue(17, 42, 74, capacity - stored);
     waitForConfirm();

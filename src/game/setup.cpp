@@ -11,10 +11,6 @@
 #include "screen/screen.h"
 #include "ui/windows.h"
 
-namespace {
-
-constexpr size_t longestName = 11;
-
 void setStartingColony(GameState& game, int p) {
     game.money[p] = 50000;
     game.goods1[p] = 25;
@@ -36,6 +32,10 @@ void setStartingColony(GameState& game, int p) {
     game.famineGrace[p] = 3;
     for (int k = 1; k <= 9; ++k) game.researchNeeded[p][k] = k <= 6 ? 1000 : 2000;
 }
+
+namespace {
+
+constexpr size_t longestName = 11;
 
 void printAt(int row, int column, const std::string& s) {
     moveCursor(row, column);

@@ -5,6 +5,10 @@
 
 #include "model/state.h"
 
+// Every colony starts alike: money, goods, people and one structure of each
+// of the first two kinds and a power plant, at player slot p.
+void setStartingColony(GameState& game, int p);
+
 // Runs after the players prompt set playerCount and the tables were
 // dimensioned, starting on the true-colour title screen and ending in palette
 // mode. Neither question can be cancelled, so it always returns startOfTurn.

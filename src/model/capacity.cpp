@@ -62,6 +62,8 @@ int32_t powerDemand(const GameState& game) {
            game.storehouses[p] + game.workshops[p] + game.structures4[p] + game.labs[p];
 }
 
+bool storeNearlyFull(int64_t stored, int64_t capacity) { return capacity <= 0 || stored * 100 >= capacity * 85; }
+
 int32_t fillPercent(int32_t amount, int32_t capacity) {
     if (capacity == 0) return 100;
     // A tiny capacity in a hand-made file can give more than 32 bits hold.

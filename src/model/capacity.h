@@ -30,6 +30,10 @@ int32_t powerDemand(const GameState& game);
 int32_t goodsInStore(const GameState& game);
 int32_t peopleHoused(const GameState& game);
 
+// The Stores window warns from 85 % full, unrounded; a store of no capacity
+// (only from an edited file) is full.
+bool storeNearlyFull(int64_t stored, int64_t capacity);
+
 // Percentage for a status bar: amount / (capacity / 100), rounded half to even.
 // A capacity of 0 shows a full bar (100); the result always fits 32 bits.
 int32_t fillPercent(int32_t amount, int32_t capacity);

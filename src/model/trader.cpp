@@ -4,14 +4,14 @@
 
 #include "model/rounding.h"
 
-namespace {
-
-// Prices of items 1 to 10: a draw below `range`, plus `base`.
-struct PriceRange {
-    int32_t range, base;
-};
 const PriceRange priceRanges[10] = {{5, 9},      {6, 22},     {35, 85},   {4, 18},    {2000, 3000},
                                     {2500, 3500}, {500, 1000}, {800, 1200}, {1000, 1500}, {2500, 4000}};
+
+bool traderComes(int32_t draw, int32_t structures4) { return draw <= int64_t{structures4} + 40; }
+
+int64_t traderSizeRange(int32_t structures4) { return int64_t{structures4} * 3 + 15; }
+
+namespace {
 
 int32_t signedDraw(int64_t range) {
     const int32_t q = randomBelow(range);
@@ -35,13 +35,12 @@ bool settle(int32_t& held, int32_t& quantity, int32_t& money, int64_t amount, in
 }  // namespace
 
 bool drawTrader(GameState& game, int32_t structures4) {
-    const int32_t d = randomBelow(100);
-    if (d > int64_t{structures4} + 40) {
+    if (!traderComes(randomBelow(100), structures4)) {
         game.traderPresent = 0;
         return false;
     }
     game.traderPresent = 1;
-    game.traderSize = randomBelow(int64_t{structures4} * 3 + 15);
+    game.traderSize = randomBelow(traderSizeRange(structures4));
     const int64_t size = game.traderSize;
     for (int i = firstGoodsItem; i < firstEquipmentItem; ++i) game.offerQuantity[i] = signedDraw(size * 25);
     for (int i = firstEquipmentItem; i < firstColonistItem; ++i) game.offerQuantity[i] = signedDraw(size);

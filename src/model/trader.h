@@ -11,6 +11,17 @@ constexpr int firstEquipmentItem = 5;
 constexpr int firstColonistItem = 11;
 constexpr int32_t colonistPrice = 25;
 
+// Prices of items 1 to 10: a draw below `range`, plus `base`.
+struct PriceRange {
+    int32_t range, base;
+};
+extern const PriceRange priceRanges[10];
+
+// A trader comes when the presence draw (0 to 99) is at most structures4 + 40.
+bool traderComes(int32_t draw, int32_t structures4);
+// Its size is a draw below this.
+int64_t traderSizeRange(int32_t structures4);
+
 // The draw at the start of a turn, for a colony with `structures4`: whether a
 // trader is present and, if so, a whole new offer. Every draw is made in its
 // order, also for a trader of size 0; without a trader nothing but the

@@ -16,8 +16,14 @@ bool lossesStrike(int32_t roll, int32_t length);
 // The range of a loss draw: half the crew, unrounded, so one person is never lost.
 double lossRange(int32_t crew);
 
-// Damage on the way, held to 70 %.
+// Each month on the way trouble strikes below this draw of 0 to 99 and costs
+// a draw below missionDamageRange per cent; the damage is held to 70 %.
+constexpr int32_t missionTroubleChance = 16;
+constexpr int32_t missionDamageRange = 30;
 constexpr int32_t highestMissionDamage = 70;
+// Food per person of the crew: lowestMissionRate plus a draw below missionRateRange.
+constexpr int32_t lowestMissionRate = 15;
+constexpr int32_t missionRateRange = 4;
 int32_t missionDamage(int32_t percent, int32_t draw);
 // The food a mission brings: rate x crew, adjusted by home world (10 % less on
 // 1, 15 % less on 2, 20 % more on 3), a tenth more per level of research

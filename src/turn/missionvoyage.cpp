@@ -35,8 +35,8 @@ void missionVoyage(GameState& game) {
     bool damaged = false;
     int32_t damage = 0;
     // At 70 % the chance is still drawn every month, but no damage is added.
-    if (randomBelow(100) < 16 && game.missionPercent[p] < highestMissionDamage) {
-        damage = randomBelow(30);
+    if (randomBelow(100) < missionTroubleChance && game.missionPercent[p] < highestMissionDamage) {
+        damage = randomBelow(missionDamageRange);
         game.missionPercent[p] = missionDamage(game.missionPercent[p], damage);
         damaged = true;
         height += 2;
@@ -46,7 +46,7 @@ void missionVoyage(GameState& game) {
     int32_t income = 0, stored = 0;
     if (game.missionSent[p] == 1 && game.missionMonths[p] == 0) {
         seedRandom(secondsNow());
-        const int32_t rate = randomBelow(4) + 15;
+        const int32_t rate = randomBelow(missionRateRange) + lowestMissionRate;
         income = missionIncome(rate, game.missionWorkers[p], game.homeWorld[p], game.techLevel[p][4],
                                game.missionPercent[p]);
         arrived = true;

@@ -96,7 +96,7 @@ void drawBar(int x0, int labelColumn, int label, int32_t value) {
     moveCursor(29, labelColumn);
     printText(textLine(label), true);
     drawBox(x0, 446, x0 + 102, 464, 25);
-    const uint32_t fill = value < 85 ? 27 : 4;
+    const uint32_t fill = value < barWarningPercent ? 27 : 4;
     Framebuffer& fb = framebuffer();
     // Nothing caps the value; past the screen's edge there is nothing to fill.
     const int64_t firstX = std::max<int64_t>(2, -int64_t{x0});

@@ -47,7 +47,8 @@ void printNumberInPlace(int32_t row, int32_t column, int32_t width, int32_t valu
 // text, then `text` is printed there in `colour`. Ends with a line break.
 void printLine(int32_t row, int32_t column, int32_t width, uint32_t colour, const std::string& text);
 // Row 29: money and two bars of percentages (filled up to the value, however
-// large; red from 85).
+// large; red from barWarningPercent).
+constexpr int32_t barWarningPercent = 85;
 void drawStatusPanel(int32_t money, int32_t bar1, int32_t bar2);
 // The current player's status panel, with storeFill and housingFill worked
 // out afresh from the colony.
