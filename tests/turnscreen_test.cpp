@@ -242,11 +242,18 @@ TEST_F(TurnScreenTest, EveryCommandLeftAtOnceChangesNothing) {
          "", nullptr},                                                   // the force's
         {9, "Enter Down Down Up Up Up Enter", "", nullptr},              // the target list's
         {9, "Down Down Down Enter", "", nullptr},                        // the orders' last entry
+        {9, "Down Down Space", "", nullptr},                             // Space on it too
+        {9, "Enter Down Enter Right Down Right Down Space", "", nullptr},  // the raid's cancel entry by Space
+        {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Down Space",
+         "", nullptr},                                                   // the force's
+        {9, "Down Enter Space", "", nullptr},                            // the force's target list
         {10, "Right Left Esc", "", "left-output"},
         {10, "6 4 Space", "", nullptr},  // a hundred out and back
         {11, "Esc", "", "left-power"},
         {12, "Esc", "", "left-trader"},
         {12, "Enter Esc Down Enter Esc Down Down Enter Esc Esc", "", "left-markets"},
+        {12, "Down Down Down Enter", "", nullptr},  // the trader's last entry
+        {12, "Down Down Down Space", "", nullptr},
     };
     players({"Ala", "Bob"});
     game.labs[1] = game.freeLabs[1] = 1;  // one is enough to open research

@@ -165,6 +165,37 @@ TEST_F(Windows, FillBlankErasesItsRowsOnly) {
     EXPECT_EQ(cursorColumn(), 1);
 }
 
+// A fill that meets an edge of the grid blanks every cell up to that edge,
+// the last column and the last row included, and nothing beyond its area.
+TEST_F(Windows, FillBlankReachesEveryEdgeOfTheGrid) {
+    struct Case {
+        const char* what;
+        int c, r, width, rows;
+    } cases[] = {
+        {"ending on the last column", 75, 3, 6, 2},  {"past the right edge", 70, 4, 40, 1},
+        {"only the last column", 80, 5, 1, 1},       {"a whole row", 1, 6, 80, 1},
+        {"from left of the grid", -3, 7, 6, 2},      {"from column 0", 0, 9, 3, 1},
+        {"from above the grid", 20, -1, 5, 3},       {"from row 0", 30, 0, 5, 2},
+        {"ending on the last row", 40, 29, 5, 2},    {"only the last row", 50, 30, 4, 1},
+        {"the bottom-right corner", 79, 29, 9, 9},   {"the whole grid and more", -5, -5, 100, 50},
+    };
+    for (const Case& k : cases) {
+        for (int row = 1; row <= gridRows; ++row) {
+            moveCursor(row, 1);
+            printText(std::string(gridColumns, 'x'), true);
+        }
+        fillBlank(k.c, k.r, k.width, k.rows);
+        for (int row = 1; row <= gridRows; ++row) {
+            std::string want;
+            for (int column = 1; column <= gridColumns; ++column) {
+                const bool inside = row >= k.r && row < k.r + k.rows && column >= k.c && column < k.c + k.width;
+                want += inside ? ' ' : 'x';
+            }
+            ASSERT_EQ(textAt(row, 1, gridColumns), want) << k.what << ", row " << row;
+        }
+    }
+}
+
 // --- status panel ---------------------------------------------------------------
 
 struct Bar {
