@@ -237,13 +237,13 @@ TEST_F(TurnScreenTest, EveryCommandLeftAtOnceChangesNothing) {
         {9, "Esc", "", "left-operations"},
         {9, "Enter Down Enter Right Right Esc", "", "left-raid"},
         {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Esc", "", "left-force"},
-        {9, "Enter Down Enter Right Right Down Down Down Right Enter", "", nullptr},  // the raid's cancel entry, Right on it
+        {9, "Enter Down Down Enter Right Right Down Down Down Right Enter", "", nullptr},  // the raid's cancel entry, Right on it
         {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Down Down Right Enter",
          "", nullptr},                                                   // the force's
         {9, "Enter Down Down Up Up Up Enter", "", nullptr},              // the target list's
         {9, "Down Down Down Enter", "", nullptr},                        // the orders' last entry
         {9, "Down Down Space", "", nullptr},                             // Space on it too
-        {9, "Enter Down Enter Right Down Right Down Space", "", nullptr},  // the raid's cancel entry by Space
+        {9, "Enter Down Down Enter Right Down Right Down Space", "", nullptr},  // by Space, both kinds committed
         {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Down Space",
          "", nullptr},                                                   // the force's
         {9, "Down Enter Space", "", nullptr},                            // the force's target list

@@ -74,6 +74,9 @@ TEST_F(Windows, FrameOffTheGridDrawsWhatFitsAndReturnsAtOnce) {
     drawFrame(-5, -3, 10, 3);
     EXPECT_EQ(readCell(1, 1).character, 205) << "the bottom edge of a frame reaching in from above";
     EXPECT_EQ(readCell(1, 6).character, 188) << "its bottom-right corner";
+    drawFrame(20, -2, 4, 3);
+    EXPECT_EQ(readCell(1, 20).character, 186) << "the left edge of a frame reaching in from above, on row 1";
+    EXPECT_EQ(readCell(1, 25).character, 186) << "its right edge";
 }
 
 // --- removing windows ---------------------------------------------------------
