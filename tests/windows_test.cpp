@@ -569,6 +569,14 @@ TEST_F(Windows, StarfieldIsFixedByTheClockAndDrawsOverTheScreen) {
         if (drawnLater) continue;
         EXPECT_EQ(runs[0].screen[drawnY[n] * 640 + drawnX[n]], static_cast<uint32_t>(drawnC[n])) << "star " << n;
     }
+    // Every star shows, those on the last column and the last row too.
+    std::vector<uint32_t> expected(640 * 480);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) expected[y * 640 + x] = (x + y) % 2 ? 5u : 0u;
+    for (int n = 0; n < 2000; ++n) expected[drawnY[n] * 640 + drawnX[n]] = static_cast<uint32_t>(drawnC[n]);
+    ASSERT_NE(std::find(drawnX.begin(), drawnX.end(), 639), drawnX.end());
+    ASSERT_NE(std::find(drawnY.begin(), drawnY.end(), 479), drawnY.end());
+    EXPECT_TRUE(runs[0].screen == expected) << "a star is missing or misplaced";
 }
 
 }  // namespace
