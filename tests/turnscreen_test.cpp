@@ -10,6 +10,7 @@
 #include "turn_fixture.h"
 #include "model/capacity.h"
 #include "model/options.h"
+#include "model/savegame.h"
 #include "game/flow.h"
 #include "game/turnscreen.h"
 #include "screen/random.h"
@@ -286,6 +287,41 @@ TEST_F(TurnScreenTest, EveryCommandLeftAtOnceChangesNothing) {
         EXPECT_EQ(stateDifference(expected, game), c.changed) << "entry " << c.entry << ": " << c.leave;
         EXPECT_FALSE(keysLeft()) << "entry " << c.entry << ": " << c.leave;
         EXPECT_EQ(readCell(c.entry + 2, 3).character, 175) << "entry " << c.entry << ": back on the menu";
+    }
+}
+
+// The game menu's ways back to the turn screen cost nothing: resuming by
+// either key, and saving or loading under an empty name, write and read no
+// file and change nothing but the menu's cursor.
+TEST_F(TurnScreenTest, GameMenuCancelsCostNothing) {
+    const struct {
+        const char* keys;
+        int32_t cursor;
+    } cases[] = {
+        {"Enter", 1},      {"Space", 1},      {"Down Up Enter", 1}, {"Down Enter Enter", 2},
+        {"Down Space Enter", 2}, {"Down Down Enter Enter", 3}, {"Down Down Space Enter", 3},
+    };
+    players({"Ala", "Bob"});
+    // A game under the empty name: loading it by mistake would show.
+    game.money[1] = 999;
+    ASSERT_TRUE(writeSavedGame(game, ".dat"));
+    std::string planted;
+    ASSERT_TRUE(savedGameText(game, planted));
+    game.money[1] = 1234;
+    const GameState start = game;
+    for (const auto& c : cases) {
+        game = start;
+        keys(c.keys);
+        EXPECT_EQ(gameMenu(game), Flow::turnScreen) << c.keys;
+        EXPECT_FALSE(keysLeft()) << c.keys;
+        GameState expected = start;
+        expected.menuCursor = c.cursor;
+        EXPECT_EQ(stateDifference(expected, game), "") << c.keys;
+        int files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(".")) files += entry.is_regular_file();
+        EXPECT_EQ(files, 3) << c.keys << ": the two language files and the planted game, nothing more";
+        std::ifstream in(".dat", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), planted) << c.keys;
     }
 }
 
