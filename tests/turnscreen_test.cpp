@@ -248,6 +248,7 @@ TEST_F(TurnScreenTest, EveryCommandLeftAtOnceChangesNothing) {
         {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Down Space",
          "", nullptr},                                                   // the force's
         {9, "Down Enter Space", "", nullptr},                            // the force's target list
+        {9, "Enter Down Down Enter Enter", "", nullptr},                  // a raid of nobody confirmed
         {10, "Right Left Esc", "", "left-output"},
         {10, "6 4 Space", "", nullptr},  // a hundred out and back
         {11, "Esc", "", "left-power"},
