@@ -70,6 +70,11 @@ TEST_F(OperationsTest, RaidCommitsCrewAndCost) {
     game.money[3] = INT32_MAX;
     pending = INT32_MAX - 10;
     EXPECT_FALSE(commitUnits(game, raidRows[0], 1, pending)) << "compared in 64 bits";
+    cancelRaid(game, pending);
+    EXPECT_FALSE(raidCanBeConfirmed(game)) << "nobody committed";
+    game.money[3] = 1000;
+    ASSERT_TRUE(commitUnits(game, raidRows[1], 1, pending));
+    EXPECT_TRUE(raidCanBeConfirmed(game)) << "kind 4 alone makes a raid";
 }
 
 TEST_F(OperationsTest, ForceRoom) {

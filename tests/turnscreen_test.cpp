@@ -10,6 +10,7 @@
 #include "turn_fixture.h"
 #include "model/capacity.h"
 #include "model/options.h"
+#include "model/savegame.h"
 #include "game/flow.h"
 #include "game/turnscreen.h"
 #include "screen/random.h"
@@ -237,16 +238,24 @@ TEST_F(TurnScreenTest, EveryCommandLeftAtOnceChangesNothing) {
         {9, "Esc", "", "left-operations"},
         {9, "Enter Down Enter Right Right Esc", "", "left-raid"},
         {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Esc", "", "left-force"},
-        {9, "Enter Down Enter Right Right Down Down Down Right Enter", "", nullptr},  // the raid's cancel entry, Right on it
+        {9, "Enter Down Down Enter Right Right Down Down Down Right Enter", "", nullptr},  // the raid's cancel entry, Right on it
         {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Down Down Right Enter",
          "", nullptr},                                                   // the force's
         {9, "Enter Down Down Up Up Up Enter", "", nullptr},              // the target list's
         {9, "Down Down Down Enter", "", nullptr},                        // the orders' last entry
+        {9, "Down Down Space", "", nullptr},                             // Space on it too
+        {9, "Enter Down Down Enter Right Down Right Down Space", "", nullptr},  // by Space, both kinds committed
+        {9, "Down Enter Down Down Enter Down Down Down Down Right Up Up Up Up Right Down Down Down Down Down Space",
+         "", nullptr},                                                   // the force's
+        {9, "Down Enter Space", "", nullptr},                            // the force's target list
+        {9, "Enter Down Down Enter Enter", "", nullptr},                  // a raid of nobody confirmed
         {10, "Right Left Esc", "", "left-output"},
         {10, "6 4 Space", "", nullptr},  // a hundred out and back
         {11, "Esc", "", "left-power"},
         {12, "Esc", "", "left-trader"},
         {12, "Enter Esc Down Enter Esc Down Down Enter Esc Esc", "", "left-markets"},
+        {12, "Down Down Down Enter", "", nullptr},  // the trader's last entry
+        {12, "Down Down Down Space", "", nullptr},
     };
     players({"Ala", "Bob"});
     game.labs[1] = game.freeLabs[1] = 1;  // one is enough to open research
@@ -279,6 +288,41 @@ TEST_F(TurnScreenTest, EveryCommandLeftAtOnceChangesNothing) {
         EXPECT_EQ(stateDifference(expected, game), c.changed) << "entry " << c.entry << ": " << c.leave;
         EXPECT_FALSE(keysLeft()) << "entry " << c.entry << ": " << c.leave;
         EXPECT_EQ(readCell(c.entry + 2, 3).character, 175) << "entry " << c.entry << ": back on the menu";
+    }
+}
+
+// The game menu's ways back to the turn screen cost nothing: resuming by
+// either key, and saving or loading under an empty name, write and read no
+// file and change nothing but the menu's cursor.
+TEST_F(TurnScreenTest, GameMenuCancelsCostNothing) {
+    const struct {
+        const char* keys;
+        int32_t cursor;
+    } cases[] = {
+        {"Enter", 1},      {"Space", 1},      {"Down Up Enter", 1}, {"Down Enter Enter", 2},
+        {"Down Space Enter", 2}, {"Down Down Enter Enter", 3}, {"Down Down Space Enter", 3},
+    };
+    players({"Ala", "Bob"});
+    // A game under the empty name: loading it by mistake would show.
+    game.money[1] = 999;
+    ASSERT_TRUE(writeSavedGame(game, ".dat"));
+    std::string planted;
+    ASSERT_TRUE(savedGameText(game, planted));
+    game.money[1] = 1234;
+    const GameState start = game;
+    for (const auto& c : cases) {
+        game = start;
+        keys(c.keys);
+        EXPECT_EQ(gameMenu(game), Flow::turnScreen) << c.keys;
+        EXPECT_FALSE(keysLeft()) << c.keys;
+        GameState expected = start;
+        expected.menuCursor = c.cursor;
+        EXPECT_EQ(stateDifference(expected, game), "") << c.keys;
+        int files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(".")) files += entry.is_regular_file();
+        EXPECT_EQ(files, 3) << c.keys << ": the two language files and the planted game, nothing more";
+        std::ifstream in(".dat", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), planted) << c.keys;
     }
 }
 

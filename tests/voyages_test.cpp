@@ -161,6 +161,39 @@ TEST_F(VoyageTest, DrawsInTheirOrderForManySeeds) {
     }
 }
 
+// A roll exactly at the threshold succeeds and one above it fails, for every
+// length: a crew of 4 and 2 makes the thresholds the whole numbers 28, 53, 83.
+TEST_F(VoyageTest, ExpeditionRollAtItsThreshold) {
+    const struct {
+        int32_t length, homeWorld, draw;
+        bool found;
+    } cases[] = {
+        {1, 2, 28, true}, {1, 2, 29, false}, {2, 2, 53, true}, {2, 2, 54, false},
+        {3, 2, 83, true}, {3, 2, 84, false}, {1, 1, 31, true}, {1, 1, 32, false},  // 27.9 and 28.8 rounded
+    };
+    for (const auto& c : cases) {
+        const std::string what = "length " + std::to_string(c.length) + ", draw " + std::to_string(c.draw) +
+                                 " on home world " + std::to_string(c.homeWorld);
+        EXPECT_EQ(expeditionSucceeds(expeditionRoll(c.draw, c.homeWorld), c.length, 4, 2), c.found) << what;
+        dimensionTables(game);
+        players({"Ala"});
+        game.homeWorld[1] = c.homeWorld;
+        game.expeditionSent[1] = 1;
+        game.expeditionLength[1] = c.length;
+        game.expeditionWorkers1[1] = 4, game.expeditionWorkers3[1] = 2;
+        game.population1[1] += 4, game.population3[1] += 2;
+        int seed = 1;
+        for (;; ++seed) {
+            seedRandom(seed);
+            if (static_cast<int32_t>(randomUnit() * 100) == c.draw) break;
+        }
+        clockForSeed(seed);
+        keys("Space");
+        expeditionReturn(game);
+        EXPECT_EQ(game.deposit1[1] + game.deposit2[1] + game.deposit3[1] > 0, c.found) << what;
+    }
+}
+
 TEST_F(VoyageTest, LossesOfNobodyUseTheShortWindow) {
     expeditionBack(1, 1);
     game.population1[1] = 11;

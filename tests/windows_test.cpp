@@ -74,6 +74,9 @@ TEST_F(Windows, FrameOffTheGridDrawsWhatFitsAndReturnsAtOnce) {
     drawFrame(-5, -3, 10, 3);
     EXPECT_EQ(readCell(1, 1).character, 205) << "the bottom edge of a frame reaching in from above";
     EXPECT_EQ(readCell(1, 6).character, 188) << "its bottom-right corner";
+    drawFrame(20, -2, 4, 3);
+    EXPECT_EQ(readCell(1, 20).character, 186) << "the left edge of a frame reaching in from above, on row 1";
+    EXPECT_EQ(readCell(1, 25).character, 186) << "its right edge";
 }
 
 // --- removing windows ---------------------------------------------------------
@@ -163,6 +166,37 @@ TEST_F(Windows, FillBlankErasesItsRowsOnly) {
     fillBlank(10, 5, 7, 3);
     EXPECT_EQ(cursorRow(), 8) << "the cursor ends below the last row";
     EXPECT_EQ(cursorColumn(), 1);
+}
+
+// A fill that meets an edge of the grid blanks every cell up to that edge,
+// the last column and the last row included, and nothing beyond its area.
+TEST_F(Windows, FillBlankReachesEveryEdgeOfTheGrid) {
+    struct Case {
+        const char* what;
+        int c, r, width, rows;
+    } cases[] = {
+        {"ending on the last column", 75, 3, 6, 2},  {"past the right edge", 70, 4, 40, 1},
+        {"only the last column", 80, 5, 1, 1},       {"a whole row", 1, 6, 80, 1},
+        {"from left of the grid", -3, 7, 6, 2},      {"from column 0", 0, 9, 3, 1},
+        {"from above the grid", 20, -1, 5, 3},       {"from row 0", 30, 0, 5, 2},
+        {"ending on the last row", 40, 29, 5, 2},    {"only the last row", 50, 30, 4, 1},
+        {"the bottom-right corner", 79, 29, 9, 9},   {"the whole grid and more", -5, -5, 100, 50},
+    };
+    for (const Case& k : cases) {
+        for (int row = 1; row <= gridRows; ++row) {
+            moveCursor(row, 1);
+            printText(std::string(gridColumns, 'x'), true);
+        }
+        fillBlank(k.c, k.r, k.width, k.rows);
+        for (int row = 1; row <= gridRows; ++row) {
+            std::string want;
+            for (int column = 1; column <= gridColumns; ++column) {
+                const bool inside = row >= k.r && row < k.r + k.rows && column >= k.c && column < k.c + k.width;
+                want += inside ? ' ' : 'x';
+            }
+            ASSERT_EQ(textAt(row, 1, gridColumns), want) << k.what << ", row " << row;
+        }
+    }
 }
 
 // --- status panel ---------------------------------------------------------------
@@ -535,6 +569,14 @@ TEST_F(Windows, StarfieldIsFixedByTheClockAndDrawsOverTheScreen) {
         if (drawnLater) continue;
         EXPECT_EQ(runs[0].screen[drawnY[n] * 640 + drawnX[n]], static_cast<uint32_t>(drawnC[n])) << "star " << n;
     }
+    // Every star shows, those on the last column and the last row too.
+    std::vector<uint32_t> expected(640 * 480);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) expected[y * 640 + x] = (x + y) % 2 ? 5u : 0u;
+    for (int n = 0; n < 2000; ++n) expected[drawnY[n] * 640 + drawnX[n]] = static_cast<uint32_t>(drawnC[n]);
+    ASSERT_NE(std::find(drawnX.begin(), drawnX.end(), 639), drawnX.end());
+    ASSERT_NE(std::find(drawnY.begin(), drawnY.end(), 479), drawnY.end());
+    EXPECT_TRUE(runs[0].screen == expected) << "a star is missing or misplaced";
 }
 
 }  // namespace
