@@ -107,7 +107,7 @@ Flow continuePrompt(GameState& game) {
         }
         setScreenMode(640, 480, 8);
         setTextGrid(80, 30);
-        return Flow::gameEntry;
+        return gameLoaded(game);
     }
 }
 

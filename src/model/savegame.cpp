@@ -61,6 +61,11 @@ constexpr int highestBuildType = 5;
 constexpr int highestOrderType = 6;
 constexpr int highestTechLevel = 10;
 constexpr int highestSeatLevel = 3;
+// Sections after the seat line start with a tag; a reader refuses a tag it
+// does not know.
+constexpr int32_t startOfTurnSection = 1;
+// The month banner, the expedition's return and the mission's arrival.
+constexpr int32_t mostStartOfTurnReadings = 3;
 // A longer string field is cut by the field rules and its rest becomes the
 // next field, so such a name means the file is out of step.
 constexpr size_t longestName = 4095;
@@ -130,6 +135,11 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     return true;
 }
 
+// A hand-edited file may end in blank lines; they hold no section.
+bool onlyBlanksLeft() {
+    return inputExhausted() || remainingInput().find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 // Reads the file that is the current input source into `game`.
 bool readFromInput(GameState& game) {
     GameState copy = game;
@@ -167,6 +177,19 @@ bool readFromInput(GameState& game) {
         const int32_t level = seatsFollow && p >= 1 && p <= copy.playerCount ? readIntegerField() : 0;
         copy.seatLevel[p] = within(level, 0, highestSeatLevel) ? level : 0;
     }
+    copy.startOfTurnPending = false;
+    copy.startOfTurnReadings.clear();
+    while (!onlyBlanksLeft()) {
+        const int32_t tag = readIntegerField();
+        if (tag != startOfTurnSection || copy.startOfTurnPending) return false;
+        const int32_t count = readIntegerField();
+        if (!within(count, 0, mostStartOfTurnReadings)) return false;
+        copy.startOfTurnPending = true;
+        for (int i = 0; i < count; ++i) {
+            if (onlyBlanksLeft()) return false;
+            copy.startOfTurnReadings.push_back(readIntegerField());
+        }
+    }
     if (!savedValuesValid(copy)) return false;
     game = copy;
     return true;
@@ -196,6 +219,7 @@ bool savedValuesValid(const GameState& game) {
         for (int k = 1; k < researchFields; ++k)
             if (!within(game.techLevel[p][k], 0, highestTechLevel)) return false;
     }
+    if (game.startOfTurnReadings.size() > static_cast<size_t>(mostStartOfTurnReadings)) return false;
     return anyoneActive;
 }
 
@@ -218,14 +242,19 @@ bool savedGameText(const GameState& game, std::string& text) {
             writeLine(file, values);
         }
     }
-    // A game of people only is written exactly as before.
+    // A game of people only, with no section after it, is written exactly as before.
     bool computerSeats = false;
     std::vector<int32_t> seats;
     for (int p = 1; p <= game.playerCount; ++p) {
         seats.push_back(game.seatLevel[p]);
         computerSeats = computerSeats || game.seatLevel[p] != 0;
     }
-    if (computerSeats) writeLine(file, seats);
+    if (computerSeats || game.startOfTurnPending) writeLine(file, seats);
+    if (game.startOfTurnPending) {
+        std::vector<int32_t> section = {startOfTurnSection, static_cast<int32_t>(game.startOfTurnReadings.size())};
+        section.insert(section.end(), game.startOfTurnReadings.begin(), game.startOfTurnReadings.end());
+        writeLine(file, section);
+    }
     text = std::move(file);
     return true;
 }
