@@ -18,6 +18,7 @@ void startUp(GameState& game) {
     clearScreen();
     setStartupValues(game);
     copyFixedTexts(game);
+    noteLastGameNotKept(takeRecoveryFailure());
 }
 
 namespace {

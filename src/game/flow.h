@@ -21,6 +21,10 @@ void keepTurnEnd(const GameState& game, std::vector<int32_t> readings = {});
 // turn a recovery save was written in, played again with its readings.
 Flow gameLoaded(GameState& game);
 
+// The main menu tells why the last program run could not keep its game: an
+// errno value, 0 for a game no file could hold, -1 when nothing failed.
+void noteLastGameNotKept(int error);
+
 // The screens of the program's spine; each returns where to go next.
 Flow titleScreen(GameState& game);
 Flow mainMenu(GameState& game);

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "screen/fields.h"
@@ -95,6 +97,7 @@ bool writeName(std::string& file, const std::string& name) {
 }
 
 bool writeAll(int fd, const std::string& bytes) {
+    errno = 0;
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -116,6 +119,7 @@ void flushFolder(const std::string& path) {
     ::close(fd);
 }
 
+// On failure errno tells why.
 bool replaceFile(const std::string& path, const std::string& bytes) {
     std::string temporary;
     int fd = -1;
@@ -125,10 +129,14 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
         if (fd < 0 && errno != EEXIST) return false;
     }
     if (fd < 0) return false;
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    int error = 0;
+    if (!writeAll(fd, bytes)) error = errno ? errno : EIO;
+    if (!error && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && !error) error = errno;
+    if (!error && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error) {
         ::unlink(temporary.c_str());
+        errno = error;
         return false;
     }
     flushFolder(path);
@@ -261,7 +269,11 @@ bool savedGameText(const GameState& game, std::string& text) {
 
 bool writeSavedGame(const GameState& game, const std::string& path) {
     std::string text;
-    if (!savedGameText(game, text) || !replaceFile(path, text)) return false;
+    if (!savedGameText(game, text)) {
+        errno = 0;
+        return false;
+    }
+    if (!replaceFile(path, text)) return false;
     filesWritten();
     return true;
 }
@@ -293,9 +305,38 @@ bool saveRecoveryGame(const GameState& game) {
     // The open screen's work is given back in a copy: the game on screen stays as it is.
     GameState left = game;
     if (heldGiveBack) heldGiveBack(left, heldWork);
-    if (writeSavedGame(left, "autosave.dat")) return true;
-    std::fprintf(stderr, "colonies: could not write autosave.dat; the game is lost\n");
+    if (writeSavedGame(left, "autosave.dat")) {
+        // A failure told of before is over: this game is kept.
+        ::unlink(recoveryFailureFile);
+        return true;
+    }
+    const int error = errno;
+    const char* why = error ? std::strerror(error) : "a value out of range";
+    std::fprintf(stderr, "colonies: could not write autosave.dat: %s\n", why);
+    // Told at the next start, in the player's language, if this can be written.
+    if (std::FILE* f = std::fopen(recoveryFailureFile, "wb")) {
+        const bool told = std::fprintf(f, "%d\n%s\n", error, why) > 0;
+        if (std::fclose(f) == 0 && told) {
+            filesWritten();
+            return false;
+        }
+    }
+    std::fprintf(stderr, "colonies: could not write %s either\n", recoveryFailureFile);
     return false;
+}
+
+int takeRecoveryFailure() {
+    std::FILE* f = std::fopen(recoveryFailureFile, "rb");
+    if (!f) return -1;
+    char line[32] = {};
+    const bool read = std::fgets(line, sizeof line, f) != nullptr;
+    std::fclose(f);
+    ::unlink(recoveryFailureFile);
+    filesWritten();
+    char* end = nullptr;
+    const long error = read ? std::strtol(line, &end, 10) : -1;
+    if (!read || end == line || error < 0 || error > INT32_MAX) return -1;
+    return static_cast<int>(error);
 }
 
 bool readSavedGame(GameState& game, const std::string& path) {
