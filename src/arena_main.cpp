@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <random>
@@ -276,10 +277,30 @@ int main(int argc, char** argv) {
     if (scriptPath[0] != '/') scriptPath = cwd + scriptPath;
     if (!recordPath.empty() && recordPath[0] != '/') recordPath = cwd + recordPath;
 
-    // The game's own data, found as the game finds it; nothing is written there.
-    const GameFolders folders = findGameFolders(argv[0]);
-    if (folders.data.empty() || chdir(folders.data.c_str()) != 0) {
+    // The game's own data, found as the game finds it, in a game folder of
+    // the arena's own: the game keeps a recovery save at every end of turn,
+    // flushed to the disk, so the folder is in memory where there is one.
+    GameFolders folders = findGameFolders(argv[0]);
+    std::error_code noTemp;
+    const std::filesystem::path memory = "/dev/shm";
+    const std::filesystem::path parent =
+        std::filesystem::is_directory(memory, noTemp) ? memory : std::filesystem::temp_directory_path(noTemp);
+    std::string folderName = (parent / "colonies-arena-XXXXXX").string();
+    if (folders.data.empty() || !mkdtemp(folderName.data())) {
         std::fprintf(stderr, "colonies-arena: cannot find the game's data\n");
+        return 1;
+    }
+    struct RemovedAtEnd {
+        std::string path;
+        ~RemovedAtEnd() {
+            std::error_code e;
+            std::filesystem::remove_all(path, e);
+        }
+    } gameFolder{folderName};
+    folders.game = folderName;
+    std::string error;
+    if (!enterGameFolder(folders, error)) {
+        std::fprintf(stderr, "colonies-arena: %s\n", error.c_str());
         return 1;
     }
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 #include <sstream>
 
+#include "screen/backend_headless.h"
+#include "screen/clockseed.h"
 #include "screen/random.h"
 
 namespace {
@@ -39,6 +42,54 @@ TEST(Random, SeedingRules) {
     EXPECT_EQ(randomPosition(), 624) << "seeding leaves the state used up";
     seedRandom(1e300);  // beyond 64 bits: must not be undefined
     seedRandom(std::numeric_limits<double>::quiet_NaN());
+}
+
+// A clock reading kept as a whole number seeds as the reading itself.
+TEST(Random, SeedWordSeedsAsTheReading) {
+    const double readings[] = {0.0,     1001.9, -1.5,  2147483647.9, 2147483648.0, 4294967296.0 + 5,
+                               -4294967297.5, 1e19,   -1e19, 1e300,        std::numeric_limits<double>::quiet_NaN()};
+    for (double x : readings) {
+        seedRandom(x);
+        const uint32_t expected = randomWord();
+        seedRandom(seedWord(x));
+        EXPECT_EQ(randomWord(), expected) << x;
+    }
+    EXPECT_EQ(seedWord(4294967296.0 + 5), 5);
+    EXPECT_EQ(seedWord(2147483648.0), INT32_MIN);
+}
+
+int readingsKept = 0;
+
+// Recorded readings: those handed in first, in order, then the clock's; each
+// kept before the generator is seeded from it.
+TEST(Random, ClockReadingsReplayedThenRead) {
+    static HeadlessBackend backend;
+    backend.clock = 5000.5;
+    installBackend(&backend);
+    readingsKept = 0;
+    setClockReadingHandler([] { ++readingsKept; });
+    auto drawAfter = [](double seed) {
+        seedRandom(seed);
+        return randomWord();
+    };
+    beginClockReadings({7, -3});
+    std::vector<uint32_t> draws;
+    for (int i = 0; i < 3; ++i) {
+        seedRandomFromClock();
+        draws.push_back(randomWord());
+    }
+    EXPECT_EQ(draws, (std::vector<uint32_t>{drawAfter(7), drawAfter(-3), drawAfter(5000)}));
+    EXPECT_EQ(clockReadings(), (std::vector<int32_t>{7, -3, 5000}));
+    EXPECT_EQ(readingsKept, 3);
+    endClockReadings();
+    seedRandomFromClock();
+    EXPECT_EQ(clockReadings().size(), 3u) << "nothing recorded outside";
+    EXPECT_EQ(readingsKept, 3);
+    beginClockReadings({});
+    EXPECT_TRUE(clockReadings().empty());
+    endClockReadings();
+    setClockReadingHandler(nullptr);
+    installBackend(nullptr);
 }
 
 TEST(Random, PinnedSequence) {

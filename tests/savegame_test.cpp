@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -248,6 +249,9 @@ TEST(SavedGame, ReadingKeepsEverythingTheFileLeavesOut) {
         expected.offerQuantity[i] = saved.offerQuantity[i];
         expected.offerPrice[i] = saved.offerPrice[i];
     }
+    // Nothing after the last value: no start of turn is left to play.
+    expected.startOfTurnPending = false;
+    expected.startOfTurnReadings.clear();
     ASSERT_TRUE(readSavedGameText(loaded, textOf(saved)));
     EXPECT_EQ(stateDifference(expected, loaded), "");
 }
@@ -590,6 +594,52 @@ TEST(SavedGame, CheckingACarriedGameLeavesAPromptsTypedLineUnread) {
     EXPECT_EQ(readStringField(), "Ola");
     EXPECT_TRUE(inputExhausted());
     closeInput();
+}
+
+// A start of turn still to be played follows the seat line (written then for
+// a game of people too) as a section: tag 1, the count, the readings.
+TEST(SavedGame, StartOfTurnSectionAfterTheSeatLine) {
+    GameState pending = sampleGame(2);
+    pending.startOfTurnPending = true;
+    pending.startOfTurnReadings = {INT32_MIN, -1, INT32_MAX};
+    const std::string plain = textOf(sampleGame(2)), written = textOf(pending);
+    EXPECT_EQ(written.substr(plain.size()),
+              " 0             0\r\n 1             3            -2147483648   -1             2147483647\r\n");
+    const struct {
+        const char* what;
+        std::string text;
+        bool read;
+        bool pending;
+        std::vector<int32_t> readings;
+    } cases[] = {
+        {"nothing after the last value", plain, true, false, {}},
+        {"seats only", plain + " 1 0\r\n", true, false, {}},
+        {"as written", written, true, true, {INT32_MIN, -1, INT32_MAX}},
+        {"no readings yet", plain + " 0 0\r\n 1 0\r\n", true, true, {}},
+        {"blank lines after", plain + " 0 0\r\n 1 2 7 8\r\n\r\n \r\n", true, true, {7, 8}},
+        {"one reading too many", plain + " 0 0\r\n 1 4 1 2 3 4\r\n", false, false, {}},
+        {"a count below zero", plain + " 0 0\r\n 1 -1\r\n", false, false, {}},
+        {"fewer readings than counted", plain + " 0 0\r\n 1 2 7\r\n", false, false, {}},
+        {"an unknown tag", plain + " 0 0\r\n 9 0\r\n", false, false, {}},
+        {"the section twice", plain + " 0 0\r\n 1 0\r\n 1 0\r\n", false, false, {}},
+    };
+    for (const auto& c : cases) {
+        GameState game = gameInProgress();
+        const GameState before = game;
+        ASSERT_EQ(readSavedGameText(game, c.text), c.read) << c.what;
+        if (!c.read) {
+            EXPECT_EQ(stateDifference(game, before), "") << c.what;
+            continue;
+        }
+        EXPECT_EQ(game.startOfTurnPending, c.pending) << c.what;
+        EXPECT_EQ(game.startOfTurnReadings, c.readings) << c.what;
+    }
+    GameState loaded;
+    ASSERT_TRUE(readSavedGameText(loaded, written));
+    EXPECT_EQ(textOf(loaded), written) << "read back and written again";
+    pending.startOfTurnReadings.push_back(4);
+    std::string text;
+    EXPECT_FALSE(savedGameText(pending, text)) << "more readings than a start of turn takes";
 }
 
 }  // namespace

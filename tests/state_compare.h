@@ -2,6 +2,7 @@
 // Whole-state comparison for the saved-game tests and the fuzz target: every
 // scalar, every per-player and research table, every name and every fixed
 // table, so "left untouched" means exactly that.
+#include <algorithm>
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -83,6 +84,10 @@ inline std::string stateDifference(const GameState& a, const GameState& b) {
         compareArray(out, "constructionTemplate", a.constructionTemplate[t], b.constructionTemplate[t], 4);
     compareValue(out, "tablesExist", a.tablesExist, b.tablesExist);
     compareArray(out, "playerName", a.playerName, b.playerName, playerSlots);
+    compareValue(out, "startOfTurnPending", a.startOfTurnPending, b.startOfTurnPending);
+    compareArray(out, "startOfTurnReadings", a.startOfTurnReadings.data(), b.startOfTurnReadings.data(),
+                 static_cast<int>(std::min(a.startOfTurnReadings.size(), b.startOfTurnReadings.size())));
+    compareValue(out, "startOfTurnReadings count", a.startOfTurnReadings.size(), b.startOfTurnReadings.size());
     return out.str();
 }
 
@@ -124,6 +129,8 @@ inline void fillEveryEntry(GameState& game, int32_t seed) {
     game.bannerNameWidth = value();
     game.tablesExist = true;
     for (int p = 0; p < playerSlots; ++p) game.playerName[p] = "old" + std::to_string(p);
+    game.startOfTurnPending = true;
+    game.startOfTurnReadings = {value(), value()};
 }
 
 // A game of `players` players whose every saved value is distinct (negative

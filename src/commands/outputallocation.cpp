@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/economy.h"
+#include "model/savegame.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
@@ -29,6 +30,14 @@ void drawValues(PlayerTable* const deposits[3], PlayerTable* const outputs[3], i
     }
 }
 
+// Leaving by any key keeps the outputs and counts their power again; a
+// recovery save does the same, so the power set aside on opening comes back.
+void countOutputPower(GameState& game, const void*) {
+    const int p = playerSlot(game.currentPlayer);
+    game.outputPower[p] = outputPowerFor(game.output1[p], game.output2[p], game.output3[p]);
+    game.powerInUse[p] += game.outputPower[p];
+}
+
 }  // namespace
 
 void outputAllocation(GameState& game) {
@@ -40,6 +49,7 @@ void outputAllocation(GameState& game) {
     drawFrame(1, 4, 22, 7);
     game.powerInUse[p] -= game.outputPower[p];
     game.outputPower[p] = 0;
+    holdUndoneWork(countOutputPower, nullptr);
     drawValues(deposits, outputs, p);
 
     for (;;) {
@@ -59,8 +69,8 @@ void outputAllocation(GameState& game) {
             continue;
         } else if (key == keySpace || key == keyEnter || key == keyEsc) {
             // There is no way out that drops the changes.
-            game.outputPower[p] = outputPowerFor(game.output1[p], game.output2[p], game.output3[p]);
-            game.powerInUse[p] += game.outputPower[p];
+            releaseUndoneWork();
+            countOutputPower(game, nullptr);
             clearWindow(1, 4, 22, 7);
             return;
         } else {

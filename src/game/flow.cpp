@@ -4,6 +4,7 @@
 #include "model/options.h"
 #include "model/savegame.h"
 #include "model/texttable.h"
+#include "screen/clockseed.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
 #include "turn/startofturn.h"
@@ -17,6 +18,7 @@ void startUp(GameState& game) {
     clearScreen();
     setStartupValues(game);
     copyFixedTexts(game);
+    noteLastGameNotKept(takeRecoveryFailure());
 }
 
 namespace {
@@ -24,11 +26,20 @@ namespace {
 // What a closed window or a signal must keep: the game, once it is under way
 // (from its first start of turn or its loading on); the title, the menus and
 // the set-up of a new game end without a save. During a start of turn it is
-// the game as the turn before it ended (or as its set-up left it).
+// the game as the turn before ended (or as its set-up left it) with the clock
+// readings the start of turn has taken, so that continuing it plays the same
+// month again.
 const GameState* runningGame = nullptr;
 Flow currentFlow = Flow::title;
 GameState turnEnd;
 bool turnEndKept = false;
+
+void keepStartOfTurn() {
+    GameState kept = turnEnd;
+    kept.startOfTurnPending = true;
+    kept.startOfTurnReadings = clockReadings();
+    saveRecoveryGame(kept);
+}
 
 void keepGameInProgress() {
     if (!runningGame || !runningGame->tablesExist) return;
@@ -37,17 +48,41 @@ void keepGameInProgress() {
         case Flow::turnScreen:
         case Flow::gameMenu: saveRecoveryGame(*runningGame); break;
         case Flow::startOfTurn:
-            if (turnEndKept) saveRecoveryGame(turnEnd);
+            if (turnEndKept) keepStartOfTurn();
             break;
         default: break;
     }
 }
 
+// Each reading is on the disk before anything drawn from it is shown, so even
+// a program killed outright continues the same month. The first one, the
+// month banner's, is taken as the turn has passed on: this is also the save
+// of every end of turn.
+void keepClockReading() {
+    if (currentFlow == Flow::startOfTurn && turnEndKept) keepStartOfTurn();
+}
+
+void forgetTurnEnd() {
+    turnEndKept = false;
+    endClockReadings();
+}
+
 }  // namespace
 
-void keepTurnEnd(const GameState& game) {
+void keepTurnEnd(const GameState& game, std::vector<int32_t> readings) {
     turnEnd = game;
     turnEndKept = true;
+    beginClockReadings(std::move(readings));
+}
+
+Flow gameLoaded(GameState& game) {
+    if (!game.startOfTurnPending) return Flow::gameEntry;
+    std::vector<int32_t> readings = std::move(game.startOfTurnReadings);
+    game.startOfTurnPending = false;
+    game.startOfTurnReadings.clear();
+    forgetComputerPlans();
+    keepTurnEnd(game, std::move(readings));
+    return Flow::startOfTurn;
 }
 
 void useKeysOfSeat(const GameState& game, int seat, SeatTask task) {
@@ -62,14 +97,15 @@ void useKeysOfSeat(const GameState& game, int seat, SeatTask task) {
 void runFlow(GameState& game, Flow next) {
     runningGame = &game;
     setCloseHandler(keepGameInProgress);
+    setClockReadingHandler(keepClockReading);
     resetRecovery();
-    turnEndKept = false;
+    forgetTurnEnd();
     for (;;) {
         currentFlow = next;
         // Back at the title or the menu, no game is under way or over.
         if (next == Flow::title || next == Flow::mainMenu) {
             resetRecovery();
-            turnEndKept = false;
+            forgetTurnEnd();
         }
         // A turn's screens read the keys of the seat whose turn it is; the
         // title and the menus read the keyboard.
@@ -86,7 +122,10 @@ void runFlow(GameState& game, Flow next) {
             case Flow::gameEntry: next = gameEntry(game); break;
             case Flow::turnScreen: next = turnScreen(game); break;
             case Flow::gameMenu: next = gameMenu(game); break;
-            case Flow::startOfTurn: next = startOfTurn(game); break;
+            case Flow::startOfTurn:
+                next = startOfTurn(game);
+                forgetTurnEnd();
+                break;
             case Flow::end: endProgram();
         }
     }

@@ -2,6 +2,8 @@
 #include "computer/computer.h"
 #include "model/state.h"
 
+#include <vector>
+
 // Runs the game from start-up until the program ends.
 void runProgram();
 
@@ -10,9 +12,18 @@ void startUp(GameState& game);
 // Runs screens from `next` on, each returning where to go, until the end.
 [[noreturn]] void runFlow(GameState& game, Flow next);
 
-// The game as a turn ends: what a recovery save writes while the next start of
-// turn runs, since the saved game has no place for a month half played.
-void keepTurnEnd(const GameState& game);
+// The game as a turn has ended and passed on (or as a new game's set-up left
+// it): what a recovery save writes while the next start of turn runs, with
+// the clock readings that start of turn takes. `readings` are the ones it
+// took before, when it is played again from a recovery save.
+void keepTurnEnd(const GameState& game, std::vector<int32_t> readings = {});
+// Where a game just read from a file goes: the game entry, or the start of
+// turn a recovery save was written in, played again with its readings.
+Flow gameLoaded(GameState& game);
+
+// The main menu tells why the last program run could not keep its game: an
+// errno value, 0 for a game no file could hold, -1 when nothing failed.
+void noteLastGameNotKept(int error);
 
 // The screens of the program's spine; each returns where to go next.
 Flow titleScreen(GameState& game);

@@ -105,7 +105,7 @@ Flow gameMenu(GameState& game) {
                 setScreenMode(320, 200, 8);
                 setScreenMode(640, 480, 8);
                 setTextGrid(80, 30);
-                return Flow::gameEntry;
+                return gameLoaded(game);
             } else if ((key == keySpace || key == keyEnter) && game.menuCursor == 4) {
                 // One Esc too many and Enter must not lose the game: "autosave" continues it.
                 saveRecoveryGame(game);

@@ -1,9 +1,12 @@
 // The title screen, the main menu and its two prompts, all in true-colour mode.
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "game/flow.h"
 #include "model/savegame.h"
 #include "game/setup.h"
+#include "model/options.h"
 #include "model/texttable.h"
 #include "screen/fields.h"
 #include "screen/keys.h"
@@ -17,6 +20,48 @@ const char* const entryLiteral[5] = {"", "Nowa gra", "Kontynuacja", "Opcje", "Ko
 constexpr uint32_t white = 0xFFFFFF;
 constexpr uint32_t grey = 0x888888;
 constexpr uint32_t promptGrey = 0x666666;
+
+// Why the last program run could not keep its game (an errno value, 0 for a
+// game no file could hold), told on the main menu until a game is chosen; -1
+// when nothing failed.
+int lastGameNotKept = -1;
+
+// The notice's own words, Polish and English; the language files keep their
+// fixed number of lines.
+const char* const notKeptText[2] = {"Ostatniej gry nie udalo sie zachowac:", "The last game could not be kept:"};
+const char* const outOfRangeText[2] = {"gra ma wartosc spoza zakresu", "the game holds a value out of range"};
+const char* const systemErrorText[2] = {"blad systemu: ", "system error: "};
+const struct {
+    int error;
+    const char* words[2];
+} reasonText[] = {
+    {ENOSPC, {"brak miejsca na dysku", "no space left on the disk"}},
+    {EDQUOT, {"wyczerpany przydzial miejsca na dysku", "the disk quota is used up"}},
+    {EACCES, {"brak prawa zapisu w folderze gry", "no permission to write in the game folder"}},
+    {EPERM, {"brak prawa zapisu w folderze gry", "no permission to write in the game folder"}},
+    {EROFS, {"dysk tylko do odczytu", "the disk is read-only"}},
+    {EISDIR, {"autosave.dat jest folderem", "autosave.dat is a folder"}},
+    {EIO, {"blad zapisu na dysku", "the disk failed to write"}},
+};
+// Left of the menu's rectangle, over the dark sky of the title picture.
+constexpr int noticeRow = 2, noticeColumn = 3, noticeWidth = 53;
+
+std::string notKeptReason(int error, int language) {
+    if (error == 0) return outOfRangeText[language];
+    for (const auto& r : reasonText)
+        if (r.error == error) return r.words[language];
+    return std::string(systemErrorText[language]) + std::strerror(error);
+}
+
+void printNotKeptNotice() {
+    if (lastGameNotKept < 0) return;
+    const int language = options().language == languageEnglish ? 1 : 0;
+    setColour(0xFF5555);
+    moveCursor(noticeRow, noticeColumn);
+    printText(notKeptText[language], true);
+    moveCursor(noticeRow + 1, noticeColumn);
+    printText(notKeptReason(lastGameNotKept, language).substr(0, noticeWidth), true);
+}
 
 void printEntry(int entry, uint32_t colour) {
     setColour(colour);
@@ -107,7 +152,7 @@ Flow continuePrompt(GameState& game) {
         }
         setScreenMode(640, 480, 8);
         setTextGrid(80, 30);
-        return Flow::gameEntry;
+        return gameLoaded(game);
     }
 }
 
@@ -126,7 +171,10 @@ Flow titleScreen(GameState&) {
     return Flow::mainMenu;
 }
 
+void noteLastGameNotKept(int error) { lastGameNotKept = error; }
+
 Flow mainMenu(GameState& game) {
+    printNotKeptNotice();
     fillBlank(57, 4, 19, 6);
     fadeTitleText(game, 1, 9, 5, 0, 4, 61);
     setColour(white);
@@ -143,6 +191,7 @@ Flow mainMenu(GameState& game) {
             printEntry(game.menuCursor, white);
             printEntry(game.menuCursor - 1, grey);
         } else if (key == keySpace || key == keyEnter) {
+            if (game.menuCursor <= 2) lastGameNotKept = -1;
             switch (game.menuCursor) {
                 case 1:
                     if (!playersPrompt(game)) return Flow::mainMenu;

@@ -175,7 +175,7 @@ Flow newGameSetup(GameState& game) {
 
     chooseHomeWorlds(game, players);
     // Closed during the first start of turn, the game keeps its names and
-    // home worlds and continues at player 1's first turn screen.
+    // home worlds and continues with that start of turn.
     keepTurnEnd(game);
     useKeyboard();
     return Flow::startOfTurn;

@@ -66,8 +66,8 @@ void runCommand(GameState& game, int32_t entry) {
 // The turn passes on; until the next turn screen a recovery save keeps the
 // game as this turn ended, so a month is never half played.
 Flow passTurn(GameState& game) {
-    keepTurnEnd(game);
     endTurn(game);
+    keepTurnEnd(game);
     return Flow::startOfTurn;
 }
 

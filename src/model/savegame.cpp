@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "screen/fields.h"
@@ -61,6 +63,11 @@ constexpr int highestBuildType = 5;
 constexpr int highestOrderType = 6;
 constexpr int highestTechLevel = 10;
 constexpr int highestSeatLevel = 3;
+// Sections after the seat line start with a tag; a reader refuses a tag it
+// does not know.
+constexpr int32_t startOfTurnSection = 1;
+// The month banner, the expedition's return and the mission's arrival.
+constexpr int32_t mostStartOfTurnReadings = 3;
 // A longer string field is cut by the field rules and its rest becomes the
 // next field, so such a name means the file is out of step.
 constexpr size_t longestName = 4095;
@@ -90,6 +97,7 @@ bool writeName(std::string& file, const std::string& name) {
 }
 
 bool writeAll(int fd, const std::string& bytes) {
+    errno = 0;
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -111,6 +119,7 @@ void flushFolder(const std::string& path) {
     ::close(fd);
 }
 
+// On failure errno tells why.
 bool replaceFile(const std::string& path, const std::string& bytes) {
     std::string temporary;
     int fd = -1;
@@ -120,14 +129,23 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
         if (fd < 0 && errno != EEXIST) return false;
     }
     if (fd < 0) return false;
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    int error = 0;
+    if (!writeAll(fd, bytes)) error = errno ? errno : EIO;
+    if (!error && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && !error) error = errno;
+    if (!error && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error) {
         ::unlink(temporary.c_str());
+        errno = error;
         return false;
     }
     flushFolder(path);
     return true;
+}
+
+// A hand-edited file may end in blank lines; they hold no section.
+bool onlyBlanksLeft() {
+    return inputExhausted() || remainingInput().find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
 // Reads the file that is the current input source into `game`.
@@ -167,6 +185,19 @@ bool readFromInput(GameState& game) {
         const int32_t level = seatsFollow && p >= 1 && p <= copy.playerCount ? readIntegerField() : 0;
         copy.seatLevel[p] = within(level, 0, highestSeatLevel) ? level : 0;
     }
+    copy.startOfTurnPending = false;
+    copy.startOfTurnReadings.clear();
+    while (!onlyBlanksLeft()) {
+        const int32_t tag = readIntegerField();
+        if (tag != startOfTurnSection || copy.startOfTurnPending) return false;
+        const int32_t count = readIntegerField();
+        if (!within(count, 0, mostStartOfTurnReadings)) return false;
+        copy.startOfTurnPending = true;
+        for (int i = 0; i < count; ++i) {
+            if (onlyBlanksLeft()) return false;
+            copy.startOfTurnReadings.push_back(readIntegerField());
+        }
+    }
     if (!savedValuesValid(copy)) return false;
     game = copy;
     return true;
@@ -196,6 +227,7 @@ bool savedValuesValid(const GameState& game) {
         for (int k = 1; k < researchFields; ++k)
             if (!within(game.techLevel[p][k], 0, highestTechLevel)) return false;
     }
+    if (game.startOfTurnReadings.size() > static_cast<size_t>(mostStartOfTurnReadings)) return false;
     return anyoneActive;
 }
 
@@ -218,21 +250,30 @@ bool savedGameText(const GameState& game, std::string& text) {
             writeLine(file, values);
         }
     }
-    // A game of people only is written exactly as before.
+    // A game of people only, with no section after it, is written exactly as before.
     bool computerSeats = false;
     std::vector<int32_t> seats;
     for (int p = 1; p <= game.playerCount; ++p) {
         seats.push_back(game.seatLevel[p]);
         computerSeats = computerSeats || game.seatLevel[p] != 0;
     }
-    if (computerSeats) writeLine(file, seats);
+    if (computerSeats || game.startOfTurnPending) writeLine(file, seats);
+    if (game.startOfTurnPending) {
+        std::vector<int32_t> section = {startOfTurnSection, static_cast<int32_t>(game.startOfTurnReadings.size())};
+        section.insert(section.end(), game.startOfTurnReadings.begin(), game.startOfTurnReadings.end());
+        writeLine(file, section);
+    }
     text = std::move(file);
     return true;
 }
 
 bool writeSavedGame(const GameState& game, const std::string& path) {
     std::string text;
-    if (!savedGameText(game, text) || !replaceFile(path, text)) return false;
+    if (!savedGameText(game, text)) {
+        errno = 0;
+        return false;
+    }
+    if (!replaceFile(path, text)) return false;
     filesWritten();
     return true;
 }
@@ -264,9 +305,38 @@ bool saveRecoveryGame(const GameState& game) {
     // The open screen's work is given back in a copy: the game on screen stays as it is.
     GameState left = game;
     if (heldGiveBack) heldGiveBack(left, heldWork);
-    if (writeSavedGame(left, "autosave.dat")) return true;
-    std::fprintf(stderr, "colonies: could not write autosave.dat; the game is lost\n");
+    if (writeSavedGame(left, "autosave.dat")) {
+        // A failure told of before is over: this game is kept.
+        ::unlink(recoveryFailureFile);
+        return true;
+    }
+    const int error = errno;
+    const char* why = error ? std::strerror(error) : "a value out of range";
+    std::fprintf(stderr, "colonies: could not write autosave.dat: %s\n", why);
+    // Told at the next start, in the player's language, if this can be written.
+    if (std::FILE* f = std::fopen(recoveryFailureFile, "wb")) {
+        const bool told = std::fprintf(f, "%d\n%s\n", error, why) > 0;
+        if (std::fclose(f) == 0 && told) {
+            filesWritten();
+            return false;
+        }
+    }
+    std::fprintf(stderr, "colonies: could not write %s either\n", recoveryFailureFile);
     return false;
+}
+
+int takeRecoveryFailure() {
+    std::FILE* f = std::fopen(recoveryFailureFile, "rb");
+    if (!f) return -1;
+    char line[32] = {};
+    const bool read = std::fgets(line, sizeof line, f) != nullptr;
+    std::fclose(f);
+    ::unlink(recoveryFailureFile);
+    filesWritten();
+    char* end = nullptr;
+    const long error = read ? std::strtol(line, &end, 10) : -1;
+    if (!read || end == line || error < 0 || error > INT32_MAX) return -1;
+    return static_cast<int>(error);
 }
 
 bool readSavedGame(GameState& game, const std::string& path) {

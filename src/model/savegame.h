@@ -28,7 +28,8 @@ bool savedValuesValid(const GameState& game);
 bool savedGameText(const GameState& game, std::string& text);
 
 // Writes through a temporary file in the same folder, flushed to disk and then
-// renamed over the old file. False on any failure; the old file is untouched.
+// renamed over the old file. False on any failure, with errno telling why (0
+// for a game that could not be read back as it is); the old file is untouched.
 bool writeSavedGame(const GameState& game, const std::string& path);
 
 // The recovery save of a game the program ends in the middle of (the window
@@ -37,8 +38,14 @@ bool writeSavedGame(const GameState& game, const std::string& path);
 // a game the player could have left: work a screen holds unconfirmed is given
 // back first, as that screen's Esc would, and once the game is over nothing is
 // written (an older autosave.dat stays). A failure is reported on standard
-// error; false then, and false when nothing was to be written.
+// error and its reason left in recoveryFailureFile for the next start (a
+// good save removes that file); false then, and false when nothing was to be
+// written.
 bool saveRecoveryGame(const GameState& game);
+constexpr const char* recoveryFailureFile = "autosave.err";
+// Why the last recovery save failed, as it left it: an errno value (0 for a
+// game no file could hold), or -1 when none failed. The file is removed.
+int takeRecoveryFailure();
 
 // A screen with work not yet confirmed (units committed to an operation, a crew
 // not yet sent) holds, while its keys are read, how its Esc gives it back.

@@ -28,11 +28,15 @@ void dimensionTables(GameState& game) {
     static_cast<PlayerTables&>(game) = PlayerTables{};
     for (auto& name : game.playerName) name.clear();
     std::memset(game.constructionTemplate, 0, sizeof game.constructionTemplate);
+    game.startOfTurnPending = false;
+    game.startOfTurnReadings.clear();
     game.tablesExist = true;
 }
 
 void releaseTables(GameState& game) {
     static_cast<PlayerTables&>(game) = PlayerTables{};
     for (auto& name : game.playerName) name.clear();
+    game.startOfTurnPending = false;
+    game.startOfTurnReadings.clear();
     game.tablesExist = false;
 }

@@ -4,6 +4,7 @@
 // used) and the research tables 7 x 10 (fields 1 to 9 are used).
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int playerSlots = 7;
 constexpr int researchFields = 10;
@@ -75,6 +76,11 @@ struct GameState : PlayerTables {
     // Who plays each seat (a person, or the computer at a level); kept in a
     // saved game after its last value.
     int32_t seatLevel[playerSlots] = {};
+    // A start of turn still to be played, as a recovery save written during
+    // one holds it: the game as the turn before ended, and the clock readings
+    // the start of turn had taken, to be taken again in order.
+    bool startOfTurnPending = false;
+    std::vector<int32_t> startOfTurnReadings;
 };
 
 // A loaded file could name any player; outside the tables the unused slot 0 stands in.

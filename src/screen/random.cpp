@@ -42,9 +42,8 @@ uint32_t temper(uint32_t y) {
 
 }  // namespace
 
-void seedRandom(double x) {
-    // Truncate toward zero to 64 bits; values beyond that range saturate
-    // rather than being undefined.
+int32_t seedWord(double x) {
+    // Values beyond the 64-bit range saturate rather than being undefined.
     int64_t whole;
     if (std::isnan(x))
         whole = 0;
@@ -54,7 +53,11 @@ void seedRandom(double x) {
         whole = INT64_MIN;
     else
         whole = static_cast<int64_t>(x);
-    generator.words[0] = static_cast<uint32_t>(static_cast<uint64_t>(whole));
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(whole)));
+}
+
+void seedRandom(double x) {
+    generator.words[0] = static_cast<uint32_t>(seedWord(x));
     for (int i = 1; i < stateSize; ++i) generator.words[i] = generator.words[i - 1] * 1664525u + 1013904223u;
     generator.position = stateSize;
     generator.seeded = true;

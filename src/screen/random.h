@@ -3,6 +3,9 @@
 #include <cstdint>
 
 void seedRandom(double x);
+// What seeding keeps of x: truncated toward zero to 64 bits, then the low 32
+// bits, as a signed number. seedRandom(seedWord(x)) seeds as seedRandom(x).
+int32_t seedWord(double x);
 double randomUnit();
 // The next `count` randomUnit() values, in order, in one call.
 void randomUnits(double* out, int count);

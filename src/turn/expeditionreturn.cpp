@@ -6,6 +6,7 @@
 #include "model/rounding.h"
 #include "model/texttable.h"
 #include "model/voyages.h"
+#include "screen/clockseed.h"
 #include "screen/keys.h"
 #include "screen/random.h"
 #include "screen/screen.h"
@@ -28,7 +29,7 @@ void expeditionReturn(GameState& game) {
     const int p = playerSlot(game.currentPlayer);
     if (game.expeditionSent[p] != 1 || game.expeditionMonths[p] != 0) return;
 
-    seedRandom(secondsNow());
+    seedRandomFromClock();
     const int32_t length = game.expeditionLength[p];
     const int32_t w1 = game.expeditionWorkers1[p];
     const int32_t w3 = game.expeditionWorkers3[p];

@@ -4,6 +4,7 @@
 #include "model/rounding.h"
 #include "model/texttable.h"
 #include "model/voyages.h"
+#include "screen/clockseed.h"
 #include "screen/keys.h"
 #include "screen/random.h"
 #include "screen/screen.h"
@@ -45,7 +46,7 @@ void missionVoyage(GameState& game) {
     bool arrived = false, storeFull = false;
     int32_t income = 0, stored = 0;
     if (game.missionSent[p] == 1 && game.missionMonths[p] == 0) {
-        seedRandom(secondsNow());
+        seedRandomFromClock();
         const int32_t rate = randomBelow(missionRateRange) + lowestMissionRate;
         income = missionIncome(rate, game.missionWorkers[p], game.homeWorld[p], game.techLevel[p][4],
                                game.missionPercent[p]);

@@ -9,6 +9,7 @@
 #include "model/rounding.h"
 #include "model/state.h"
 #include "model/texttable.h"
+#include "screen/clockseed.h"
 #include "screen/keys.h"
 #include "screen/random.h"
 #include "screen/screen.h"
@@ -121,7 +122,7 @@ void drawBar(int x0, int labelColumn, int label, int32_t value) {
 }  // namespace
 
 void drawStarfield() {
-    seedRandom(secondsNow());
+    seedRandomFromClock();
     Framebuffer& fb = framebuffer();
     bool drawn = false;
     // A star takes three draws: x, y and its grey; a batch of them at a time.
