@@ -83,6 +83,10 @@ inline std::string stateDifference(const GameState& a, const GameState& b) {
         compareArray(out, "constructionTemplate", a.constructionTemplate[t], b.constructionTemplate[t], 4);
     compareValue(out, "tablesExist", a.tablesExist, b.tablesExist);
     compareArray(out, "playerName", a.playerName, b.playerName, playerSlots);
+    compareValue(out, "history.firstMonth", a.history.firstMonth, b.history.firstMonth);
+    compareValue(out, "history.step", a.history.step, b.history.step);
+    compareValue(out, "history.players", a.history.players, b.history.players);
+    if (a.history.values != b.history.values) out << "history.values differ\n";
     return out.str();
 }
 

@@ -8,6 +8,7 @@
 #include "screen/screen.h"
 #include "turn/startofturn.h"
 #include "game/turnscreen.h"
+#include "ui/reportcopies.h"
 #include "ui/windows.h"
 
 void startUp(GameState& game) {
@@ -70,6 +71,7 @@ void runFlow(GameState& game, Flow next) {
         if (next == Flow::title || next == Flow::mainMenu) {
             resetRecovery();
             turnEndKept = false;
+            forgetReportCopies();
         }
         // A turn's screens read the keys of the seat whose turn it is; the
         // title and the menus read the keyboard.

@@ -130,6 +130,34 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     return true;
 }
 
+// The colonies' history: its tag, first month, months a row, players and
+// rows, then a line per row of every player's population and money.
+constexpr int32_t historyTag = 2;
+
+void writeHistory(std::string& file, const ColonyHistory& h) {
+    writeLine(file, {historyTag, h.firstMonth, h.step, h.players, historyRows(h)});
+    const size_t perRow = 2 * static_cast<size_t>(h.players);
+    for (size_t i = 0; i < h.values.size(); i += perRow)
+        writeLine(file, std::vector<int32_t>(h.values.begin() + i, h.values.begin() + i + perRow));
+}
+
+bool readHistory(GameState& copy) {
+    ColonyHistory h;
+    h.firstMonth = readIntegerField();
+    h.step = readIntegerField();
+    h.players = readIntegerField();
+    const int32_t rows = readIntegerField();
+    if (h.players != copy.playerCount || !within(rows, 1, historyRowLimit)) return false;
+    const size_t count = static_cast<size_t>(rows) * 2 * h.players;
+    for (size_t i = 0; i < count; ++i) {
+        if (inputExhausted()) return false;
+        h.values.push_back(readIntegerField());
+    }
+    if (!historyValid(h)) return false;
+    copy.history = std::move(h);
+    return true;
+}
+
 // Reads the file that is the current input source into `game`.
 bool readFromInput(GameState& game) {
     GameState copy = game;
@@ -166,6 +194,16 @@ bool readFromInput(GameState& game) {
     for (int p = 0; p < playerSlots; ++p) {
         const int32_t level = seatsFollow && p >= 1 && p <= copy.playerCount ? readIntegerField() : 0;
         copy.seatLevel[p] = within(level, 0, highestSeatLevel) ? level : 0;
+    }
+    // Then tagged sections until the file ends; an older file has none.
+    copy.history = ColonyHistory{};
+    while (!inputExhausted()) {
+        const int32_t tag = readIntegerField();
+        if (tag == historyTag) {
+            if (!readHistory(copy)) return false;
+        } else {
+            return false;
+        }
     }
     if (!savedValuesValid(copy)) return false;
     game = copy;
@@ -225,7 +263,10 @@ bool savedGameText(const GameState& game, std::string& text) {
         seats.push_back(game.seatLevel[p]);
         computerSeats = computerSeats || game.seatLevel[p] != 0;
     }
-    if (computerSeats) writeLine(file, seats);
+    // The seat line stands before any section, zeros for people.
+    const bool history = historyRows(game.history) > 0 && game.history.players == game.playerCount;
+    if (computerSeats || history) writeLine(file, seats);
+    if (history) writeHistory(file, game.history);
     text = std::move(file);
     return true;
 }

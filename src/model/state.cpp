@@ -28,11 +28,13 @@ void dimensionTables(GameState& game) {
     static_cast<PlayerTables&>(game) = PlayerTables{};
     for (auto& name : game.playerName) name.clear();
     std::memset(game.constructionTemplate, 0, sizeof game.constructionTemplate);
+    game.history = ColonyHistory{};
     game.tablesExist = true;
 }
 
 void releaseTables(GameState& game) {
     static_cast<PlayerTables&>(game) = PlayerTables{};
     for (auto& name : game.playerName) name.clear();
+    game.history = ColonyHistory{};
     game.tablesExist = false;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/history.h"
+
 constexpr int playerSlots = 7;
 constexpr int researchFields = 10;
 constexpr int offerSlots = 16;
@@ -75,6 +77,9 @@ struct GameState : PlayerTables {
     // Who plays each seat (a person, or the computer at a level); kept in a
     // saved game after its last value.
     int32_t seatLevel[playerSlots] = {};
+    // Each colony's population and money month by month; kept in a saved
+    // game after the seats.
+    ColonyHistory history;
 };
 
 // A loaded file could name any player; outside the tables the unused slot 0 stands in.
