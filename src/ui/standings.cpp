@@ -32,7 +32,9 @@ const Texts texts[2] = {
 };
 
 constexpr int32_t left = 1, top = 1, width = 78, height = 26;
-constexpr int32_t chartColumn = 13, chartColumns = 66, chartRows = 5;
+constexpr int32_t chartColumn = 13, chartColumns = 66, chartRows = 6;
+// A short history is drawn wider, up to this many columns a row.
+constexpr int32_t widestRow = 4;
 constexpr uint32_t headingColour = 14, labelColour = 15, helpColour = 24;
 
 const Texts& words() { return texts[englishTexts() ? 1 : 0]; }
@@ -75,7 +77,7 @@ void drawChart(const GameState& game, int32_t row, const char* label, bool money
     printAt(row, left + 2, labelColour, label);
     printAt(row + 1, left + 2, helpColour, rightAligned(high, 10));
     printAt(row + chartRows, left + 2, helpColour, rightAligned(low, 10));
-    const int32_t shown = std::min(rows, chartColumns);
+    const int32_t shown = chartWidth(rows);
     for (int q = 1; q <= h.players; ++q) {
         if (!game.playerActive[q] && rows == 0) continue;
         setColour(playerColour(q));
@@ -88,6 +90,10 @@ void drawChart(const GameState& game, int32_t row, const char* label, bool money
 }
 
 }  // namespace
+
+int32_t chartWidth(int32_t rows) {
+    return rows <= 0 ? 0 : std::min(chartColumns, rows * std::clamp(chartColumns / rows, 1, widestRow));
+}
 
 uint32_t playerColour(int p) {
     static const uint32_t colours[6] = {7, 11, 10, 12, 14, 13};
@@ -106,9 +112,10 @@ ChartMark chartMark(int64_t value, int64_t low, int64_t high, int32_t rows) {
 }
 
 int32_t chartRowAt(int32_t column, int32_t columns, int32_t historyRows) {
-    if (columns <= 1 || historyRows <= 1) return std::max(0, historyRows - 1);
-    // The first and the last column show the first and the last month.
-    return static_cast<int32_t>(int64_t{column} * (historyRows - 1) / (columns - 1));
+    if (columns <= 0 || historyRows <= 1) return 0;
+    // Each row takes an equal run of columns; with more rows than columns
+    // the first of each column's rows is shown.
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{column} * historyRows / columns, historyRows - 1));
 }
 
 void standingsWindow(const GameState& game) {
@@ -133,16 +140,16 @@ void standingsWindow(const GameState& game) {
 
     const int32_t chartTop = top + 10;
     drawChart(game, chartTop, t.people, false);
-    drawChart(game, chartTop + chartRows + 2, t.money, true);
+    drawChart(game, chartTop + chartRows + 1, t.money, true);
     const int32_t rows = historyRows(game.history);
-    const int32_t axisRow = chartTop + 2 * chartRows + 3;
+    const int32_t axisRow = chartTop + 2 * chartRows + 2;
     if (rows == 0) {
         printAt(axisRow, chartColumn, helpColour, t.noHistory);
     } else {
         const std::string first = monthName(game.history.firstMonth);
         const std::string last = monthName(game.history.firstMonth + (rows - 1) * game.history.step);
         printAt(axisRow, chartColumn, helpColour, first);
-        const int32_t end = std::max<int32_t>(std::min(rows, chartColumns),
+        const int32_t end = std::max<int32_t>(chartWidth(rows),
                                               static_cast<int32_t>(first.size() + 3 + last.size()));
         if (rows > 1) printAt(axisRow, chartColumn + end - static_cast<int32_t>(last.size()), helpColour, last);
     }

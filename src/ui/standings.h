@@ -19,5 +19,7 @@ struct ChartMark {
     uint8_t character;
 };
 ChartMark chartMark(int64_t value, int64_t low, int64_t high, int32_t rows);
+// The columns a chart of `rows` history rows takes.
+int32_t chartWidth(int32_t rows);
 // The history row shown in chart column `column` (0-based) of `columns`.
 int32_t chartRowAt(int32_t column, int32_t columns, int32_t historyRows);
