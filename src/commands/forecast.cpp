@@ -68,6 +68,12 @@ std::string fill(const char* pattern, std::initializer_list<int64_t> numbers) {
     return s;
 }
 
+constexpr size_t nameCells = 13, amountCells = 7;
+
+std::string rightAligned(const std::string& s) {
+    return s.size() >= amountCells ? " " + s : std::string(amountCells - s.size(), ' ') + s;
+}
+
 struct Line {
     uint32_t colour;
     std::string text;
@@ -77,25 +83,29 @@ std::string lasting(const Texts& t, int32_t months) {
     return months >= forecastHorizon ? t.forever : fill(t.lasts, {months});
 }
 
-// What each structure still lacks for the count and time last chosen.
+// What each structure still lacks for the count and time last chosen: a
+// column for each cost line, blank where there is enough.
 void wantedConstruction(const GameState& game, const Texts& t, std::vector<Line>& lines) {
     const int p = playerSlot(game.currentPlayer);
     const int32_t count = std::clamp(game.buildCount[p], 1, 999);
     const int32_t months = std::clamp(game.buildMonths[p], 1, 3);
     lines.push_back({textColour, fill(t.wanted, {count, months})});
+    std::string header(nameCells, ' ');
+    for (int k = 1; k <= costLines; ++k) header += rightAligned(game.shortfallText[k].substr(0, amountCells - 1));
+    lines.push_back({helpColour, header});
     const WorkCost means = colonyMeans(game);
     for (int32_t type = 1; type <= 5; ++type) {
         const WorkCost cost = workCost(constructionTemplates[type - 1], count, months);
-        std::string text = " " + textLine(81 + type) + ":";
-        bool short_ = false;
+        std::string text = textLine(81 + type).substr(0, nameCells - 1);
+        text.resize(nameCells, ' ');
+        bool lacking = false;
         for (int k = 0; k < costLines; ++k) {
-            if (means.line[k] >= cost.line[k]) continue;
-            text += std::string(short_ ? ", " : " ") + game.shortfallText[k + 1] + " " +
-                    std::to_string(cost.line[k] - std::max<int64_t>(means.line[k], 0));
-            short_ = true;
+            const bool short_ = means.line[k] < cost.line[k];
+            text += rightAligned(short_ ? std::to_string(cost.line[k] - std::max<int64_t>(means.line[k], 0)) : "");
+            lacking = lacking || short_;
         }
-        if (!short_) text += std::string(" ") + t.nothing;
-        lines.push_back({short_ ? textColour : goodColour, text});
+        if (!lacking) text = text.substr(0, nameCells) + t.nothing;
+        lines.push_back({lacking ? textColour : goodColour, text});
     }
 }
 
