@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/savegame.h"
+#include "game/turnscreen.h"
 #include "turn/startofturn.h"
 #include "turn_fixture.h"
 #include "ui/reportcopies.h"
@@ -95,4 +96,27 @@ TEST_F(ReportsTest, EscStopsAndTheScreenUnderneathComesBack) {
     keys("Space Space Space Space");
     startOfTurn(game);
     EXPECT_EQ(reportCopyCount(1), 2 + (game.traderPresent ? 1 : 0));
+}
+
+TEST_F(ReportsTest, TheNewKeysLeaveTheTurnScreenAndTheGameAsTheyWere) {
+    keys("Space Space Space Space Space Space");
+    startOfTurn(game);
+    keys("");
+    EXPECT_THROW(turnScreen(game), OutOfKeys);
+    const std::vector<uint32_t> shown = wholeScreen();
+    std::string before;
+    ASSERT_TRUE(savedGameText(game, before));
+
+    // Every copy closed, by Space and Enter, then the same stopped at once.
+    std::string all = "r";
+    for (int n = 1; n <= reportCopyCount(1); ++n) all += n % 2 ? " Space" : " Enter";
+    for (const std::string& script : {all, std::string("r Esc"), std::string("f Space"), std::string("f Esc"),
+                                      std::string("s Enter"), std::string("s Esc")}) {
+        keys(script);
+        EXPECT_THROW(turnScreen(game), OutOfKeys) << script;
+        EXPECT_TRUE(wholeScreen() == shown) << script;
+        std::string after;
+        ASSERT_TRUE(savedGameText(game, after));
+        EXPECT_EQ(after, before) << script;
+    }
 }
