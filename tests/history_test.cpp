@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/savegame.h"
+#include "ui/standings.h"
 #include "state_compare.h"
 
 namespace {
@@ -140,4 +141,26 @@ TEST(History, DamagedSectionsRefuseTheFile) {
     }
     GameState game;
     EXPECT_TRUE(readSavedGameText(game, before + " 2 " + firstMonth + " 1 2 14\r\n" + rows)) << "the same by hand";
+}
+
+TEST(History, ChartMarksAndColumns) {
+    const struct {
+        int64_t value, low, high;
+        int32_t row;
+        uint8_t character;
+    } marks[] = {
+        {-500, -500, 1000, 5, 220}, {1000, -500, 1000, 0, 223},  // the ends: bottom and top half rows
+        {0, -500, 1000, 3, 220},    {7, 7, 7, 5, 220},           // a third of 11 levels is 4; one value: the bottom
+        {INT32_MIN, INT32_MIN, INT32_MAX, 5, 220}, {INT32_MAX, INT32_MIN, INT32_MAX, 0, 223},
+    };
+    for (const auto& m : marks) {
+        const ChartMark mark = chartMark(m.value, m.low, m.high, 6);
+        EXPECT_EQ(mark.row, m.row) << m.value;
+        EXPECT_EQ(mark.character, m.character) << m.value;
+    }
+    EXPECT_EQ(chartWidth(15), 60);  // four columns a month
+    EXPECT_EQ(chartWidth(144), 66);
+    EXPECT_EQ(chartRowAt(0, 60, 15), 0);
+    EXPECT_EQ(chartRowAt(59, 60, 15), 14);
+    EXPECT_EQ(chartRowAt(65, 66, 144), 141);
 }

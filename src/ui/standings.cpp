@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/history.h"
+#include "model/rounding.h"
 #include "model/state.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
@@ -79,7 +80,6 @@ void drawChart(const GameState& game, int32_t row, const char* label, bool money
     printAt(row + chartRows, left + 2, helpColour, rightAligned(low, 10));
     const int32_t shown = chartWidth(rows);
     for (int q = 1; q <= h.players; ++q) {
-        if (!game.playerActive[q] && rows == 0) continue;
         setColour(playerColour(q));
         for (int32_t c = 0; c < shown; ++c) {
             const ChartMark mark = chartMark(value(chartRowAt(c, shown, rows), q), low, high, chartRows);
@@ -104,9 +104,9 @@ ChartMark chartMark(int64_t value, int64_t low, int64_t high, int32_t rows) {
     const int64_t levels = 2 * int64_t{rows};
     int64_t level = 0;
     if (high > low) {
-        // The top level only for the top value: levels share the range evenly.
-        const long double share = static_cast<long double>(value - low) / static_cast<long double>(high - low);
-        level = std::clamp<int64_t>(static_cast<int64_t>(share * (levels - 1) + 0.5L), 0, levels - 1);
+        // The range shared evenly between the levels, the ends on the first and last.
+        const double share = static_cast<double>(value - low) / static_cast<double>(high - low);
+        level = std::clamp<int64_t>(roundToInt(share * static_cast<double>(levels - 1)), 0, levels - 1);
     }
     return {static_cast<int32_t>(rows - 1 - level / 2), static_cast<uint8_t>(level % 2 == 0 ? 220 : 223)};
 }
