@@ -62,48 +62,30 @@ protected:
 
 }  // namespace
 
-TEST_F(ForecastPlayed, FoodUraniumAndStoreAsTheMonthsPlayOut) {
+TEST_F(ForecastPlayed, FoodUraniumStoreAndTheMissionAsTheMonthsPlayOut) {
     players({"Ala"});
     game.goods1[1] = 6;
     game.output2[1] = 4;
-    const Forecast f = forecastColony(game);
-    EXPECT_EQ(f.consumption, 3);
-    EXPECT_EQ(f.foodMonths, 8);
-    EXPECT_EQ(f.fuelMonths, 6);
-    EXPECT_EQ(f.overflow, 0);
-    EXPECT_EQ(f.missionArrival, 0);
-
-    int fed = 0, burning = 0;
-    for (int month = 1; month <= 10; ++month) {
-        const int32_t fuelBefore = game.goods1[1];
-        playMonth();
-        if (month == 1) {
-            EXPECT_EQ(freeRoom(game), f.freeAfter);
-        }
-        if (game.famineGrace[1] == 3) fed = month;
-        if (game.goods1[1] < fuelBefore) burning = month;
-    }
-    EXPECT_EQ(fed, f.foodMonths);
-    EXPECT_EQ(burning, f.fuelMonths);
-}
-
-TEST_F(ForecastPlayed, TheMissionsFoodAndItsMonth) {
-    players({"Ala"});
-    game.goods1[1] = 200;
     game.missionSent[1] = 1;
     game.missionMonths[1] = 2;
     game.missionWorkers[1] = 10;
     game.workers1[1] = 0;
     const Forecast f = forecastColony(game);
+    EXPECT_EQ(f.consumption, 3);
+    EXPECT_EQ(f.foodMonths, 8);
+    EXPECT_EQ(f.fuelMonths, 6);
+    EXPECT_EQ(f.overflow, 0);
     EXPECT_EQ(f.missionArrival, 2);
     EXPECT_EQ(f.missionFoodLow, missionIncome(15, 10, 1, 0, 0));
     EXPECT_EQ(f.missionFoodHigh, missionIncome(18, 10, 1, 0, 0));
 
-    int32_t arrived = 0, income = 0, fed = 0;
+    int32_t arrived = 0, income = 0, fed = 0, burning = 0;
     for (int month = 1; month <= 70 && game.famineGrace[1] == 3; ++month) {
-        const int32_t food = game.goods4[1];
-        const int32_t damage = game.missionPercent[1];
+        const int32_t food = game.goods4[1], fuel = game.goods1[1], damage = game.missionPercent[1];
         playMonth();
+        if (month == 1) {
+            EXPECT_EQ(freeRoom(game), f.freeAfter);
+        }
         if (game.goods4[1] > food) {
             arrived = month;
             income = game.goods4[1] + f.consumption - food;
@@ -114,7 +96,9 @@ TEST_F(ForecastPlayed, TheMissionsFoodAndItsMonth) {
             EXPECT_LE(income, f.missionFoodHigh);
         }
         if (game.famineGrace[1] == 3) fed = month;
+        if (game.goods1[1] < fuel) burning = month;
     }
+    EXPECT_EQ(burning, f.fuelMonths);
     EXPECT_EQ(arrived, f.missionArrival);
     EXPECT_EQ(fed, monthsFed(f.food, f.consumption, f.missionArrival, income));
     EXPECT_NEAR(fed, f.foodMonthsWithMission, 10);
