@@ -88,6 +88,10 @@ inline std::string stateDifference(const GameState& a, const GameState& b) {
     compareArray(out, "startOfTurnReadings", a.startOfTurnReadings.data(), b.startOfTurnReadings.data(),
                  static_cast<int>(std::min(a.startOfTurnReadings.size(), b.startOfTurnReadings.size())));
     compareValue(out, "startOfTurnReadings count", a.startOfTurnReadings.size(), b.startOfTurnReadings.size());
+    compareValue(out, "history.firstMonth", a.history.firstMonth, b.history.firstMonth);
+    compareValue(out, "history.step", a.history.step, b.history.step);
+    compareValue(out, "history.players", a.history.players, b.history.players);
+    if (a.history.values != b.history.values) out << "history.values differ\n";
     return out.str();
 }
 

@@ -204,7 +204,15 @@ TEST_F(TurnTest, ThreeFaminesAreSurvivedAndTheFourthKills) {
 
     game.menuCursor = 3;
     game.month = 7;
+    // After the notice the standings of the game that ended, then the title.
     keys("Space Space Space");
+    EXPECT_THROW(startOfTurn(game), OutOfKeys);
+    EXPECT_EQ(textAt(2, 27, 25), "Ranking kolonii, Lipiec 2");
+    EXPECT_EQ(textAt(5, 3, 3), "Ala");
+    EXPECT_TRUE(game.tablesExist);
+    game.goods4[1] = 0;
+    game.famineGrace[1] = 0;
+    keys("Space Space Space Enter");
     EXPECT_EQ(startOfTurn(game), Flow::title);
     EXPECT_FALSE(game.tablesExist);
     EXPECT_EQ(game.menuCursor, 1);
@@ -226,7 +234,7 @@ TEST_F(TurnTest, RaidOfTheLowestRaiderEndsTheProgram) {
     EXPECT_EQ(textAt(9, 5, 7), "Koniec.");
     EXPECT_EQ(game.goods4[2], 25) << "nothing after the raid runs";
 
-    keys("Space Space");
+    keys("Space Space Esc");  // the banner, the message, the standings
     EXPECT_THROW(startOfTurn(game), ProgramEnded);
 }
 

@@ -9,6 +9,7 @@
 #include "screen/screen.h"
 #include "turn/startofturn.h"
 #include "game/turnscreen.h"
+#include "ui/reportcopies.h"
 #include "ui/windows.h"
 
 void startUp(GameState& game) {
@@ -106,6 +107,7 @@ void runFlow(GameState& game, Flow next) {
         if (next == Flow::title || next == Flow::mainMenu) {
             resetRecovery();
             forgetTurnEnd();
+            forgetReportCopies();
         }
         // A turn's screens read the keys of the seat whose turn it is; the
         // title and the menus read the keyboard.

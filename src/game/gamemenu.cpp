@@ -9,6 +9,7 @@
 #include "screen/keys.h"
 #include "screen/screen.h"
 #include "ui/confirm.h"
+#include "ui/reportcopies.h"
 #include "ui/windows.h"
 
 namespace {
@@ -105,6 +106,7 @@ Flow gameMenu(GameState& game) {
                 setScreenMode(320, 200, 8);
                 setScreenMode(640, 480, 8);
                 setTextGrid(80, 30);
+                forgetReportCopies();
                 return gameLoaded(game);
             } else if ((key == keySpace || key == keyEnter) && game.menuCursor == 4) {
                 // One Esc too many and Enter must not lose the game: "autosave" continues it.

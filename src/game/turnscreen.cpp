@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands/construction.h"
+#include "commands/forecast.h"
 #include "commands/expedition.h"
 #include "commands/mission.h"
 #include "commands/operations.h"
@@ -18,6 +19,8 @@
 #include "screen/screen.h"
 #include "turn/turnchange.h"
 #include "model/capacity.h"
+#include "ui/reportcopies.h"
+#include "ui/standings.h"
 #include "ui/windows.h"
 
 uintptr_t turnScreenStackMark = 0;
@@ -130,6 +133,13 @@ Flow turnScreen(GameState& game) {
                 if (game.selectedCommand == endOfTurnEntry) return passTurn(game);
                 runCommand(game, game.selectedCommand);
                 redraw = true;
+            } else if (key == "r") {
+                // The month's reports again; what they covered comes back as it was.
+                showReportCopies(game.currentPlayer);
+            } else if (key == "f") {
+                forecastWindow(game);
+            } else if (key == "s") {
+                standingsWindow(game);
             } else if (key == "p" || key == "e") {
                 loadTextTable(key == "p" ? "pl.ini" : "eng.ini");
                 redraw = true;

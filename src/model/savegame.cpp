@@ -148,6 +148,34 @@ bool onlyBlanksLeft() {
     return inputExhausted() || remainingInput().find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
+// The colonies' history: its tag, first month, months a row, players and
+// rows, then a line per row of every player's population and money.
+constexpr int32_t historyTag = 2;
+
+void writeHistory(std::string& file, const ColonyHistory& h) {
+    writeLine(file, {historyTag, h.firstMonth, h.step, h.players, historyRows(h)});
+    const size_t perRow = 2 * static_cast<size_t>(h.players);
+    for (size_t i = 0; i < h.values.size(); i += perRow)
+        writeLine(file, std::vector<int32_t>(h.values.begin() + i, h.values.begin() + i + perRow));
+}
+
+bool readHistory(GameState& copy) {
+    ColonyHistory h;
+    h.firstMonth = readIntegerField();
+    h.step = readIntegerField();
+    h.players = readIntegerField();
+    const int32_t rows = readIntegerField();
+    if (h.players != copy.playerCount || !within(rows, 1, historyRowLimit)) return false;
+    const size_t count = static_cast<size_t>(rows) * 2 * h.players;
+    for (size_t i = 0; i < count; ++i) {
+        if (inputExhausted()) return false;
+        h.values.push_back(readIntegerField());
+    }
+    if (!historyValid(h)) return false;
+    copy.history = std::move(h);
+    return true;
+}
+
 // Reads the file that is the current input source into `game`.
 bool readFromInput(GameState& game) {
     GameState copy = game;
@@ -185,10 +213,18 @@ bool readFromInput(GameState& game) {
         const int32_t level = seatsFollow && p >= 1 && p <= copy.playerCount ? readIntegerField() : 0;
         copy.seatLevel[p] = within(level, 0, highestSeatLevel) ? level : 0;
     }
+    // Then tagged sections until the file ends; an older file has none.
     copy.startOfTurnPending = false;
     copy.startOfTurnReadings.clear();
+    copy.history = ColonyHistory{};
+    bool historyRead = false;
     while (!onlyBlanksLeft()) {
         const int32_t tag = readIntegerField();
+        if (tag == historyTag) {
+            if (historyRead || !readHistory(copy)) return false;
+            historyRead = true;
+            continue;
+        }
         if (tag != startOfTurnSection || copy.startOfTurnPending) return false;
         const int32_t count = readIntegerField();
         if (!within(count, 0, mostStartOfTurnReadings)) return false;
@@ -257,12 +293,15 @@ bool savedGameText(const GameState& game, std::string& text) {
         seats.push_back(game.seatLevel[p]);
         computerSeats = computerSeats || game.seatLevel[p] != 0;
     }
-    if (computerSeats || game.startOfTurnPending) writeLine(file, seats);
+    // The seat line stands before any section, zeros for people.
+    const bool history = historyRows(game.history) > 0 && game.history.players == game.playerCount;
+    if (computerSeats || game.startOfTurnPending || history) writeLine(file, seats);
     if (game.startOfTurnPending) {
         std::vector<int32_t> section = {startOfTurnSection, static_cast<int32_t>(game.startOfTurnReadings.size())};
         section.insert(section.end(), game.startOfTurnReadings.begin(), game.startOfTurnReadings.end());
         writeLine(file, section);
     }
+    if (history) writeHistory(file, game.history);
     text = std::move(file);
     return true;
 }

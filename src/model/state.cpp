@@ -30,6 +30,7 @@ void dimensionTables(GameState& game) {
     std::memset(game.constructionTemplate, 0, sizeof game.constructionTemplate);
     game.startOfTurnPending = false;
     game.startOfTurnReadings.clear();
+    game.history = ColonyHistory{};
     game.tablesExist = true;
 }
 
@@ -38,5 +39,6 @@ void releaseTables(GameState& game) {
     for (auto& name : game.playerName) name.clear();
     game.startOfTurnPending = false;
     game.startOfTurnReadings.clear();
+    game.history = ColonyHistory{};
     game.tablesExist = false;
 }

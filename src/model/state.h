@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/history.h"
+
 constexpr int playerSlots = 7;
 constexpr int researchFields = 10;
 constexpr int offerSlots = 16;
@@ -81,6 +83,9 @@ struct GameState : PlayerTables {
     // the start of turn had taken, to be taken again in order.
     bool startOfTurnPending = false;
     std::vector<int32_t> startOfTurnReadings;
+    // Each colony's population and money month by month; kept in a saved
+    // game after the seats.
+    ColonyHistory history;
 };
 
 // A loaded file could name any player; outside the tables the unused slot 0 stands in.

@@ -6,10 +6,13 @@
 namespace {
 
 std::string lines[textLineCount];
+bool english = false;
 
 }  // namespace
 
 void loadTextTable(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    english = path.substr(slash == std::string::npos ? 0 : slash + 1) == "eng.ini";
     openInputFile(path);
     for (std::string& line : lines) {
         const std::string field = readStringField();
@@ -18,6 +21,8 @@ void loadTextTable(const std::string& path) {
     }
     closeInput();
 }
+
+bool englishTexts() { return english; }
 
 const std::string& textLine(int n) {
     static const std::string none;

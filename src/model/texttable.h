@@ -6,6 +6,9 @@ constexpr int textLineCount = 348;
 
 // Replaces the whole table from `path`; lines the file does not supply are empty.
 void loadTextTable(const std::string& path);
+// Whether the table was last loaded from the English file: the windows that
+// carry their own words in both languages follow it.
+bool englishTexts();
 // Text line n (0 to 347); any other n gives an empty line.
 const std::string& textLine(int n);
 

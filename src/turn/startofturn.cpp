@@ -12,6 +12,8 @@
 #include "turn/monthlyupdate.h"
 #include "turn/traderarrival.h"
 #include "ui/confirm.h"
+#include "ui/reportcopies.h"
+#include "ui/standings.h"
 #include "ui/windows.h"
 
 namespace {
@@ -59,6 +61,7 @@ void raidArrival(const GameState& game) {
         // The game is over at this message: closing the window keeps nothing.
         markGameOver();
         waitForSpace();
+        standingsWindow(game);
         endProgram();
     }
 }
@@ -120,6 +123,8 @@ void colonyDeath(GameState& game, int p) {
     printText(textLine(309), true);
     markGameOver();
     waitForSpace();
+    recordColonyHistory(game);
+    standingsWindow(game);
 
     // One colony starving ends the game for everybody.
     game.menuCursor = 1;
@@ -133,15 +138,20 @@ Flow startOfTurn(GameState& game) {
     monthBanner(game, p);
     raidArrival(game);
 
+    // The month's report windows are kept to be read again on the turn screen.
+    beginReportCopies(p);
     expeditionReturn(game);
     missionVoyage(game);
     monthlyUpdate(game);
 
     if (!feedColony(game, p)) {
+        endReportCopies();
         colonyDeath(game, p);
         return Flow::title;
     }
 
     traderArrivalDraw(game);
+    endReportCopies();
+    recordColonyHistory(game);
     return Flow::gameEntry;
 }

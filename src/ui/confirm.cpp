@@ -1,6 +1,7 @@
 #include "ui/confirm.h"
 
 #include "screen/keys.h"
+#include "ui/reportcopies.h"
 
 std::string waitForOneOf(std::initializer_list<std::string> keys) {
     for (;;) {
@@ -12,5 +13,8 @@ std::string waitForOneOf(std::initializer_list<std::string> keys) {
 }
 
 void waitForSpace() { waitForOneOf({keySpace}); }
-void waitForSpaceOrEnter() { waitForOneOf({keySpace, keyEnter}); }
+void waitForSpaceOrEnter() {
+    keepWaitingWindow();
+    waitForOneOf({keySpace, keyEnter});
+}
 void waitForConfirm() { waitForOneOf({keySpace, keyEnter, keyEsc}); }

@@ -13,6 +13,7 @@
 #include "screen/keys.h"
 #include "screen/random.h"
 #include "screen/screen.h"
+#include "ui/reportcopies.h"
 
 double waitStart = 0.0;
 
@@ -148,6 +149,7 @@ void drawStarfield() {
 }
 
 void drawFrame(int32_t c, int32_t r, int32_t w, int32_t h) {
+    noteWindowFrame(c, r, w, h);
     setColour(frameColour);
     // Edge pieces off the grid would draw nothing; they are skipped so that a
     // huge size costs no time. The corners come last and leave the cursor.
