@@ -30,6 +30,8 @@ bool savedGameText(const GameState& game, std::string& text);
 // Writes through a temporary file in the same folder, flushed to disk and then
 // renamed over the old file. False on any failure; the old file is untouched.
 bool writeSavedGame(const GameState& game, const std::string& path);
+// Any file written the same way (the options are).
+bool writeFileSafely(const std::string& path, const std::string& bytes);
 
 // The recovery save of a game the program ends in the middle of (the window
 // closed, a signal, the mission screen's "a", the game menu's quit):

@@ -161,4 +161,24 @@ bool installPageData(const char* folder, std::string& error) {
     return false;
 }
 
-void saveBrowserStorage() { syncStorage(0); }
+namespace {
+
+// Set while the page calls into the game between two of its sleeps: the game
+// cannot sleep then, so the page copies the files to its storage itself.
+bool pageCalling = false;
+
+}  // namespace
+
+void saveBrowserStorage() {
+    if (!pageCalling) syncStorage(0);
+}
+
+// The page, when it is hidden or closed, keeps the game as closing the
+// desktop window does: 1 when the game had a say, and the page then stores
+// what was written.
+extern "C" EMSCRIPTEN_KEEPALIVE int keepGameForPage() {
+    pageCalling = true;
+    const bool kept = keepGameNow();
+    pageCalling = false;
+    return kept ? 1 : 0;
+}
