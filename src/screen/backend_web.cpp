@@ -4,7 +4,9 @@
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
+#include <wasi/api.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -171,6 +173,17 @@ bool pageCalling = false;
 
 void saveBrowserStorage() {
     if (!pageCalling) syncStorage(0);
+}
+
+// A file's flush here is a copy of the game folder to the browser's storage,
+// which sleeps until it is done; while the page calls in it is left to the
+// page. Otherwise as the C library's own.
+extern "C" int fsync(int fd) {
+    if (pageCalling) return 0;
+    const __wasi_errno_t error = __wasi_fd_sync(fd);
+    if (error == 0) return 0;
+    errno = error;
+    return -1;
 }
 
 // The page, when it is hidden or closed, keeps the game as closing the
