@@ -608,21 +608,11 @@ TEST(SavedGame, SeatLinesHoldAWholeLevelForEveryPlayer) {
         bool read;
         int32_t seat1, seat2;
     } cases[] = {
-        {"", true, 0, 0},
-        {"\r\n\r\n  \r\n", true, 0, 0},
-        {"0 3\r\n", true, 0, 3},
-        {"3,0", true, 3, 0},
-        {"+1 02\r\n", true, 1, 2},
-        {"0 9\r\n", false, 0, 0},
-        {"0 -2\r\n", false, 0, 0},
-        {"0 4\r\n", false, 0, 0},
-        {"-1 0\r\n", false, 0, 0},
-        {"0 hard\r\n", false, 0, 0},
-        {"0 2.6\r\n", false, 0, 0},
-        {"0 &H2\r\n", false, 0, 0},
-        {"0 2x\r\n", false, 0, 0},
-        {"0 -\r\n", false, 0, 0},
-        {"2\r\n", false, 0, 0},
+        {"", true, 0, 0},          {"\r\n\r\n  \r\n", true, 0, 0}, {"0 3\r\n", true, 0, 3},
+        {"3,0", true, 3, 0},       {"+1 02\r\n", true, 1, 2},     {"0 9\r\n", false, 0, 0},
+        {"0 -2\r\n", false, 0, 0}, {"0 4\r\n", false, 0, 0},      {"-1 0\r\n", false, 0, 0},
+        {"0 hard", false, 0, 0},   {"0 2.6\r\n", false, 0, 0},    {"0 &H2\r\n", false, 0, 0},
+        {"0 2x\r\n", false, 0, 0}, {"0 -\r\n", false, 0, 0},      {"2\r\n", false, 0, 0},
         {"2\r\n\r\n3\r\n", false, 0, 0},
     };
     for (const auto& c : cases) {
