@@ -12,7 +12,9 @@
 #include <string>
 
 #include "game/flow.h"
+#include "model/options.h"
 #include "model/savegame.h"
+#include "screen/fields.h"
 #include "screen/backend_headless.h"
 #include "screen/backend_web.h"
 #include "screen/keys.h"
@@ -44,7 +46,7 @@ extern "C" {
 // NAME.dat in the game folder: 0 when it may, 1 for a name the game's prompts
 // cannot reach, 2 for bytes that are not a saved game the game can load.
 EMSCRIPTEN_KEEPALIVE int checkCarriedFile(const char* name, const char* bytes, int size) {
-    if (size < 0) return 2;
+    if (size < 0 || static_cast<size_t>(size) > largestTextFile) return 2;
     switch (checkCarriedGame(std::string(name), std::string(bytes, static_cast<size_t>(size)))) {
         case CarriedGame::good: return 0;
         case CarriedGame::badName: return 1;
@@ -75,7 +77,11 @@ int main() {
         pageFailed("the game folder cannot be entered");
         return 1;
     }
-    EM_ASM({ colonies.started(UTF8ToString($0)); }, gameFolder);
+    // The page says whether a game left on it can be continued, in the
+    // language the options choose.
+    GameState left;
+    const int kept = readSavedGame(left, "autosave.dat") ? 1 : 0;
+    EM_ASM({ colonies.started(UTF8ToString($0), $1, $2); }, gameFolder, kept, readOptions(optionsFile).language);
 
     char* script = reinterpret_cast<char*>(static_cast<intptr_t>(
         EM_ASM_INT({ return colonies.script ? allocateUTF8(colonies.script) : 0; })));

@@ -1,11 +1,16 @@
 #include "model/options.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "game/flow.h"
+#include "headless.h"
 #include "screen/backend_headless.h"
 
 namespace {
@@ -66,6 +71,56 @@ TEST(Options, WrittenFileReadsBack) {
     EXPECT_EQ(paceMilliseconds(paceWatch), 150);
     EXPECT_EQ(paceMilliseconds(paceQuick), 20);
     EXPECT_EQ(paceMilliseconds(paceInstant), 0);
+}
+
+class OptionsWindow : public HeadlessTest {};
+
+// A failed write is told in the window's language, which then waits for a key;
+// the options hold for this run and the file on the disk stays as it was.
+TEST_F(OptionsWindow, AFailedWriteIsToldAndTheOldFileKept) {
+    namespace fs = std::filesystem;
+    const fs::path home = fs::current_path(), folder = fs::temp_directory_path() / ("options-" + std::to_string(getpid()));
+    const std::string old = "0,0,0,0,0\r\n0,1\r\n";
+    const struct {
+        int32_t language;
+        bool folderInTheWay, diskFull;
+        std::string told;  // from row 13, column 5
+    } cases[] = {{languagePolish, false, false, std::string(43, ' ')},
+                 {languagePolish, true, false, "Nie mozna zapisac opcji w options.cfg:"},
+                 {languageEnglish, false, true, "The options cannot be saved in options.cfg:"}};
+    setScreenMode(640, 480, 32);  // as on the title screen
+    std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& c : cases) {
+        fs::create_directories(folder);
+        fs::current_path(folder);
+        if (c.folderInTheWay) fs::create_directory(optionsFile);
+        else std::ofstream(optionsFile, std::ios::binary) << old;
+        options() = Options();
+        options().language = c.language;
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        rlimit small = limit;
+        small.rlim_cur = c.diskFull ? 4 : limit.rlim_cur;  // every write fails past 4 bytes, also for root
+        setrlimit(RLIMIT_FSIZE, &small);
+        keys("Right Enter");
+        GameState game;
+        bool waited = false;
+        try {
+            optionsWindow(game);
+        } catch (OutOfKeys&) {
+            waited = true;
+        }
+        setrlimit(RLIMIT_FSIZE, &limit);
+        EXPECT_EQ(waited, c.folderInTheWay || c.diskFull) << c.told;
+        EXPECT_EQ(textAt(13, 5, static_cast<int>(c.told.size())), c.told);
+        EXPECT_EQ(options().seat[1], seatEasy) << c.told;
+        EXPECT_EQ(readOptions(optionsFile).seat[1], waited ? seatPerson : seatEasy) << c.told;
+        EXPECT_TRUE(c.diskFull || fs::is_directory(optionsFile) == c.folderInTheWay) << c.told;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << c.told;
+        fs::current_path(home);
+        fs::remove_all(folder);
+    }
+    options() = Options();
 }
 
 }  // namespace

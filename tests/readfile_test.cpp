@@ -55,4 +55,14 @@ TEST(ReadWholeFile, WholeFilesUpToTheLimitAndNothingElse) {
     }
 }
 
+// Its size is enough to refuse a file: not a byte of it is read.
+TEST(ReadWholeFile, ALargerFileIsRefusedUnread) {
+    const Folder folder;
+    const std::string path = folder.put("/chunks", "start");
+    ASSERT_EQ(truncate(path.c_str(), 1 << 30), 0);
+    std::string bytes = "old";
+    EXPECT_FALSE(readWholeFile(path, bytes, 65536));
+    EXPECT_EQ(bytes, "");
+}
+
 }  // namespace

@@ -301,20 +301,27 @@ TEST(SavedGame, HandWrittenFormsReadTheSame) {
 }
 
 TEST(SavedGame, AnExtraEmptyLineShiftsTheRest) {
-    const GameState saved = sampleGame(2);
+    GameState saved = sampleGame(1);
+    saved.researchNeeded[1][9] = 2;
     const std::string text = textOf(saved);
 
     // Before the last line: the last research field moves one place on and
-    // its research need falls off the end.
+    // its research need falls off the end, where the seat line goes.
     const size_t lastLine = text.rfind("\r\n", text.size() - 3) + 2;
     GameState loaded = freshGame();
     ASSERT_TRUE(readSavedGameText(loaded, text.substr(0, lastLine) + "\r\n" + text.substr(lastLine)));
     GameState expected = saved;
-    expected.techLevel[2][9] = 0;
-    expected.labsAssigned[2][9] = saved.techLevel[2][9];
-    expected.researchDone[2][9] = saved.labsAssigned[2][9];
-    expected.researchNeeded[2][9] = saved.researchDone[2][9];
+    expected.techLevel[1][9] = 0;
+    expected.labsAssigned[1][9] = saved.techLevel[1][9];
+    expected.researchDone[1][9] = saved.labsAssigned[1][9];
+    expected.researchNeeded[1][9] = saved.researchDone[1][9];
+    expected.seatLevel[1] = 2;
     EXPECT_EQ(stateDifference(expected, loaded), "");
+    // A research need that is no seat level makes it a damaged file.
+    saved.researchNeeded[1][9] = 4;
+    const std::string other = textOf(saved);
+    GameState refused = freshGame();
+    EXPECT_FALSE(readSavedGameText(refused, other.substr(0, lastLine) + "\r\n" + other.substr(lastLine)));
 
     // After the first name: a research need lands where a level belongs.
     const size_t afterName = text.find(saved.playerName[1] + "\r\n") + saved.playerName[1].size() + 2;
@@ -640,6 +647,35 @@ TEST(SavedGame, StartOfTurnSectionAfterTheSeatLine) {
     pending.startOfTurnReadings.push_back(4);
     std::string text;
     EXPECT_FALSE(savedGameText(pending, text)) << "more readings than a start of turn takes";
+}
+
+// A seat line after the last value holds one whole number of 0 to 3 per
+// player; anything else there is a damaged file, blank lines are no line.
+TEST(SavedGame, SeatLinesHoldAWholeLevelForEveryPlayer) {
+    const std::string text = textOf(sampleGame(2));
+    const struct {
+        const char* seats;
+        bool read;
+        int32_t seat1, seat2;
+    } cases[] = {
+        {"", true, 0, 0},          {"\r\n\r\n  \r\n", true, 0, 0}, {"0 3\r\n", true, 0, 3},
+        {"3,0", true, 3, 0},       {"+1 02\r\n", true, 1, 2},     {"0 9\r\n", false, 0, 0},
+        {"0 -2\r\n", false, 0, 0}, {"0 4\r\n", false, 0, 0},      {"-1 0\r\n", false, 0, 0},
+        {"0 hard", false, 0, 0},   {"0 2.6\r\n", false, 0, 0},    {"0 &H2\r\n", false, 0, 0},
+        {"0 2x\r\n", false, 0, 0}, {"0 -\r\n", false, 0, 0},      {"2\r\n", false, 0, 0},
+        {"2\r\n\r\n3\r\n", false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        GameState game = gameInProgress();
+        const GameState before = game;
+        EXPECT_EQ(readSavedGameText(game, text + c.seats), c.read) << c.seats;
+        if (!c.read) {
+            EXPECT_EQ(stateDifference(before, game), "") << c.seats;
+            continue;
+        }
+        EXPECT_EQ(game.seatLevel[1], c.seat1) << c.seats;
+        EXPECT_EQ(game.seatLevel[2], c.seat2) << c.seats;
+    }
 }
 
 }  // namespace

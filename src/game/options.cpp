@@ -92,6 +92,24 @@ void step(Options& o, int selected, int by) {
         turn(o.language, 2);
 }
 
+// Told in the window when the options file cannot be written, then the
+// window waits for Space, Enter or Esc.
+const char* const writeFailed[2][2] = {
+    {"Nie mozna zapisac opcji w options.cfg:", "obowiazuja tylko do konca programu."},
+    {"The options cannot be saved in options.cfg:", "they hold only until the program ends."},
+};
+
+void showWriteFailure(const Options& o) {
+    const char* const* lines = writeFailed[o.language == languageEnglish ? 1 : 0];
+    printAt(top + rows - 3, left + 2, lines[0], markColour);
+    printAt(top + rows - 2, left + 2, lines[1], markColour);
+    for (;;) {
+        const std::string key = pollKey();
+        if (key == keyEnter || key == keySpace || key == keyEsc) return;
+        sleepMs(1);
+    }
+}
+
 }  // namespace
 
 Flow optionsWindow(GameState& game) {
@@ -123,7 +141,7 @@ Flow optionsWindow(GameState& game) {
         drawOptions(o, selected);
     }
     options() = o;
-    writeOptions(o, optionsFile);
+    if (!writeOptions(o, optionsFile)) showWriteFailure(o);
     if (o.language != languageBefore) loadTextTable(languageFile(o.language));
 
     size_t i = 0;

@@ -125,7 +125,7 @@ void blackenRest(int left, int top, int64_t fromX, int64_t y, int64_t width, int
 }  // namespace
 
 void drawPlanetPicture(const std::string& path, int left, int top) {
-    if (!openInputFile(path)) return;
+    if (!openInputFile(path, largestPlanetPicture)) return;
     readStringField();
     const int64_t width = readIntegerField();
     const int64_t height = readIntegerField();

@@ -1,6 +1,7 @@
 #pragma once
 // A new game: starting colonies, the players' names, the planet screen and
 // each player's choice of home world.
+#include <cstddef>
 #include <string>
 
 #include "model/state.h"
@@ -19,3 +20,6 @@ Flow newGameSetup(GameState& game);
 // nothing is drawn off the screen, and the work stays within the file's length
 // and the screen's area whatever size the header claims.
 void drawPlanetPicture(const std::string& path, int left, int top);
+// A picture as large as the screen, each value three digits with three bytes
+// between it and the next, fits; a larger file is refused unread.
+constexpr size_t largestPlanetPicture = 640 * 480 * 6;

@@ -1,7 +1,6 @@
 #include "model/options.h"
 
-#include <cstdio>
-
+#include "model/savegame.h"
 #include "screen/fields.h"
 
 namespace {
@@ -41,11 +40,8 @@ bool writeOptions(const Options& o, const std::string& path) {
     for (int s = 1; s <= optionSeats; ++s) writeNumber(text, o.seat[s], s == optionSeats ? Ending::lineBreak : Ending::zone);
     writeNumber(text, o.pace, Ending::zone);
     writeNumber(text, o.language, Ending::lineBreak);
-    // stdio rather than a stream: the streams' locale machinery would double the browser build.
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    if (std::fclose(out) != 0 || !written) return false;
+    // As a saved game is written: a failed write leaves the old file whole.
+    if (!writeFileSafely(path, text)) return false;
     filesWritten();
     return true;
 }

@@ -176,6 +176,12 @@ bool readHistory(GameState& copy) {
     return true;
 }
 
+}  // namespace
+
+bool writeFileSafely(const std::string& path, const std::string& bytes) { return replaceFile(path, bytes); }
+
+namespace {
+
 // Reads the file that is the current input source into `game`.
 bool readFromInput(GameState& game) {
     GameState copy = game;
@@ -207,11 +213,15 @@ bool readFromInput(GameState& game) {
         }
     }
     // Seats go after the last value, where a reader of the older files never
-    // looks; a file without them is a game of people only.
-    const bool seatsFollow = !inputExhausted();
+    // looks; a file without them (blank lines aside) is a game of people only.
+    // A seat line there holds a whole number in range for every player.
+    const bool seatsFollow = remainingInput().find_first_not_of(" \t\r\n") != std::string::npos;
     for (int p = 0; p < playerSlots; ++p) {
-        const int32_t level = seatsFollow && p >= 1 && p <= copy.playerCount ? readIntegerField() : 0;
-        copy.seatLevel[p] = within(level, 0, highestSeatLevel) ? level : 0;
+        int32_t level = 0;
+        if (seatsFollow && p >= 1 && p <= copy.playerCount &&
+            (!readWholeNumberField(level) || !within(level, 0, highestSeatLevel)))
+            return false;
+        copy.seatLevel[p] = level;
     }
     // Then tagged sections until the file ends; an older file has none.
     copy.startOfTurnPending = false;

@@ -31,6 +31,8 @@ bool savedGameText(const GameState& game, std::string& text);
 // renamed over the old file. False on any failure, with errno telling why (0
 // for a game that could not be read back as it is); the old file is untouched.
 bool writeSavedGame(const GameState& game, const std::string& path);
+// Any file written the same way (the options are).
+bool writeFileSafely(const std::string& path, const std::string& bytes);
 
 // The recovery save of a game the program ends in the middle of (the window
 // closed, a signal, the mission screen's "a", the game menu's quit):

@@ -4,7 +4,9 @@
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
+#include <wasi/api.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -161,4 +163,35 @@ bool installPageData(const char* folder, std::string& error) {
     return false;
 }
 
-void saveBrowserStorage() { syncStorage(0); }
+namespace {
+
+// Set while the page calls into the game between two of its sleeps: the game
+// cannot sleep then, so the page copies the files to its storage itself.
+bool pageCalling = false;
+
+}  // namespace
+
+void saveBrowserStorage() {
+    if (!pageCalling) syncStorage(0);
+}
+
+// A file's flush here is a copy of the game folder to the browser's storage,
+// which sleeps until it is done; while the page calls in it is left to the
+// page. Otherwise as the C library's own.
+extern "C" int fsync(int fd) {
+    if (pageCalling) return 0;
+    const __wasi_errno_t error = __wasi_fd_sync(fd);
+    if (error == 0) return 0;
+    errno = error;
+    return -1;
+}
+
+// The page, when it is hidden or closed, keeps the game as closing the
+// desktop window does: 1 when the game had a say, and the page then stores
+// what was written.
+extern "C" EMSCRIPTEN_KEEPALIVE int keepGameForPage() {
+    pageCalling = true;
+    const bool kept = keepGameNow();
+    pageCalling = false;
+    return kept ? 1 : 0;
+}

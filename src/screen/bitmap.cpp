@@ -131,9 +131,8 @@ bool decode(const std::vector<uint8_t>& b, int wantWidth, int wantHeight, Pictur
 }  // namespace
 
 void loadBitmap(const std::string& path, Image& image) {
-    constexpr size_t largestFile = 64u << 20;
     std::string bytes;
-    if (!readWholeFile(path, bytes, largestFile)) return;
+    if (!readWholeFile(path, bytes, largestBitmapFile)) return;
     const std::vector<uint8_t> b(bytes.begin(), bytes.end());
 
     const uint64_t fingerprint = fingerprintOf(b);

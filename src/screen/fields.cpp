@@ -100,14 +100,16 @@ int32_t convertInteger(const std::string& field) {
 
 }  // namespace
 
-bool openInputFile(const std::string& path) {
+bool openInputFile(const std::string& path, size_t largest) {
     InputSource& s = source;
     s.text.clear();
     s.at = 0;
     // A folder of that name is not a file; reading one fails part-way.
     struct stat info;
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    return readWholeFile(path, s.text, std::string::npos);
+    if (readWholeFile(path, s.text, largest)) return true;
+    s.text.clear();
+    return false;
 }
 
 void setInputText(const std::string& text) {
@@ -151,7 +153,9 @@ std::string readStringField() {
     return field;
 }
 
-int32_t readIntegerField() {
+namespace {
+
+std::string takeIntegerField() {
     InputSource& s = source;
     skipBlanks();
     std::string field;
@@ -162,7 +166,18 @@ int32_t readIntegerField() {
         ++s.at;
     }
     consumeSeparator();
-    return convertInteger(field);
+    return field;
+}
+
+}  // namespace
+
+int32_t readIntegerField() { return convertInteger(takeIntegerField()); }
+
+bool readWholeNumberField(int32_t& value) {
+    const std::string field = takeIntegerField();
+    value = convertInteger(field);
+    const size_t digits = field.empty() || (field[0] != '+' && field[0] != '-') ? 0 : 1;
+    return field.size() > digits && field.find_first_not_of("0123456789", digits) == std::string::npos;
 }
 
 std::string editLine() {

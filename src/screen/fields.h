@@ -2,6 +2,7 @@
 // Typed lines and text files are read as one run of fields: strings end at a
 // comma or line end, numbers also at a blank. Files are written the same way,
 // each value padded to the next 14-column zone or ended with CR LF.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -10,9 +11,13 @@ void readTypedLine();
 // The line editor alone: edits at the cursor and returns the line on Enter.
 std::string editLine();
 
+// No text file of the game (options, a saved game, a language file) comes near
+// this size; a larger one is damaged and is refused unread.
+constexpr size_t largestTextFile = 64 * 1024;
+
 // Makes the whole file the input source; false (and an empty source) when it
-// cannot be read.
-bool openInputFile(const std::string& path);
+// cannot be read or holds more than `largest` bytes.
+bool openInputFile(const std::string& path, size_t largest = largestTextFile);
 // Makes a string the input source.
 void setInputText(const std::string& text);
 void closeInput();
@@ -24,6 +29,9 @@ std::string remainingInput();
 
 std::string readStringField();
 int32_t readIntegerField();
+// The same field; false when it is not a whole number written out plainly (an
+// optional sign and decimal digits), such as an empty field, "hard" or "2.6".
+bool readWholeNumberField(int32_t& value);
 
 // Tells the platform that a file was written, so that it keeps it.
 void filesWritten();

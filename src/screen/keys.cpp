@@ -52,6 +52,12 @@ void setCloseHandler(void (*handler)()) { closeHandler = handler; }
 
 void requestClose() { closeRequested = 1; }
 
+bool keepGameNow() {
+    if (!closeHandler) return false;
+    closeHandler();
+    return true;
+}
+
 void installCloseSignals() {
     for (int s : {SIGTERM, SIGINT, SIGHUP}) std::signal(s, onCloseSignal);
 }

@@ -21,6 +21,10 @@ double secondsNow();
 // caught once installCloseSignals has run.
 void setCloseHandler(void (*handler)());
 void requestClose();
+// Runs that handler now without ending the program (a browser page keeps the
+// game when it is hidden or closed, and plays on when it is shown again).
+// False when no handler is set.
+bool keepGameNow();
 void installCloseSignals();
 
 // For backends: a key arrives (the oldest is pushed out of a full queue).

@@ -5,5 +5,7 @@
 #include <string>
 
 // The file's bytes in `bytes`. False when it cannot be opened, a read fails
-// or it holds more than `largest` bytes; `bytes` then holds what was read.
+// or it holds more than `largest` bytes; `bytes` then holds what was read. A
+// file its size already shows to be too large is refused before any of it is
+// read, so a huge file costs no more than a damaged one.
 bool readWholeFile(const std::string& path, std::string& bytes, size_t largest);

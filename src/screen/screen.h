@@ -3,6 +3,7 @@
 // of 8x16 cells, one text cursor and one text colour. All drawing in the game
 // goes through these procedures; the layer shows the framebuffer by itself
 // whenever the program polls keys, sleeps or reads the clock.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,6 +45,10 @@ void drawLine(int x1, int y1, int x2, int y2, uint32_t c);
 void drawBox(int x1, int y1, int x2, int y2, uint32_t c);
 uint32_t readPixel(int x, int y);
 Image createImage(int width, int height);
+// The title picture in the largest form loadBitmap takes (32 bits a pixel, the
+// longest header, a whole colour table); a larger file is no picture of the
+// game's and is refused unread, as a damaged one is.
+constexpr size_t largestBitmapFile = 14 + 124 + 256 * 4 + 640 * 480 * 4;
 void loadBitmap(const std::string& path, Image& image);
 void blitXor(int x, int y, const Image& image);
 void destroyImage(Image& image);

@@ -24,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         closeInput();
     }
     // The same bytes as a file read the same way.
-    if (!openInputFile(fuzzFile(data, size))) fuzzFail("a written file cannot be opened");
+    const std::string path = fuzzFile(data, size);
+    if (size > 0 && openInputFile(path, size - 1)) fuzzFail("a file over its limit is opened");
+    if (!openInputFile(path, size)) fuzzFail("a written file cannot be opened");
     size_t reads = 0;
     while (!inputExhausted() && ++reads <= size + 1) readStringField();
     closeInput();
