@@ -4,11 +4,13 @@
 // each value padded to the next 14-column zone or ended with CR LF.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Prints "? ", lets the player edit one line and makes it the input source.
-void readTypedLine();
+// Down and Up put the next or the previous of `choices` in the line.
+void readTypedLine(const std::vector<std::string>& choices = {});
 // The line editor alone: edits at the cursor and returns the line on Enter.
-std::string editLine();
+std::string editLine(const std::vector<std::string>& choices = {});
 
 // Makes the whole file the input source; false (and an empty source) when it
 // cannot be read.
