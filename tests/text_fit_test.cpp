@@ -391,6 +391,23 @@ TEST_P(TextFit, EveryUsedLineHasText) {
         EXPECT_FALSE(textLine(n).empty()) << GetParam().name << ": text line " << n << " is empty";
 }
 
+// The added lines: the set-up questions and messages in the title screen's
+// rectangle (columns 57 to 75, the range from 60, the number after its word),
+// the saved-game list (16 columns in its window) and the message for a name
+// not in it (the continue prompt's 19 columns).
+TEST_P(TextFit, AddedLines) {
+    const struct {
+        int line, width;
+    } limits[] = {{addedPlayersQuestion, 19}, {addedPlayersRange, 16}, {addedNameQuestion, 19},
+                  {addedNameNumber, 19 - 2},  {addedNameTaken, 19},    {addedNameTakenEnd, 19},
+                  {addedSavedGames, 16},      {addedNoSavedGames, 16}, {addedPickKeys, 16},
+                  {addedNoSuchGame, 19}};
+    for (const auto& l : limits) {
+        EXPECT_FALSE(addedLine(l.line).empty()) << GetParam().name << ": added line " << l.line;
+        EXPECT_LE(static_cast<int>(addedLine(l.line).size()), l.width) << GetParam().name << ": added line " << l.line;
+    }
+}
+
 // Counts the fields of a language file the way the loader splits them.
 int countFields(const std::string& s, std::string& problem) {
     int fields = 0;
