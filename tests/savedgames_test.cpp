@@ -26,11 +26,9 @@ TEST(SavedGames, NewestFirstTiesByNameOnlyWhatThePromptCanTake) {
     EXPECT_TRUE(savedGameNames(folder.string()).empty()) << "none";
     EXPECT_TRUE(savedGameNames((folder / "missing").string()).empty()) << "no folder";
 
-    makeFile(folder / "old.dat", 10);
-    makeFile(folder / "newest.dat", 30);
-    makeFile(folder / "b.dat", 20);
-    makeFile(folder / "a.dat", 20);            // the same time as b: by name
-    makeFile(folder / "12345678.dat", 5);      // eight characters: the longest a prompt takes
+    // b and a at the same time: by name; eight characters are the most a prompt takes.
+    for (const auto& [name, time] : {std::pair{"old", 10}, {"newest", 30}, {"b", 20}, {"a", 20}, {"12345678", 5}})
+        makeFile(folder / (std::string(name) + ".dat"), time);
     // Left out: names a prompt cannot take, other files, and anything not a plain file.
     for (const char* name : {"123456789.dat", "a,b.dat", " lead.dat", "\"q.dat", "tab\t.dat", ".dat", "notes.txt",
                              "upper.DAT", "dat"})
