@@ -39,7 +39,8 @@ TEST(LanguageStart, NoPolishWordOnAnySetUpScreen) {
     std::string alternatives;
     for (const std::string& w : polish) alternatives += (alternatives.empty() ? "" : "|") + w;
     const std::regex polishWord("\\b(" + alternatives + ")\\b");
-    const fs::path home = fs::current_path(), folder = fs::temp_directory_path() / ("colonies-en-" + std::to_string(getpid()));
+    const fs::path home = fs::current_path();
+    const fs::path folder = fs::temp_directory_path() / ("colonies-en-" + std::to_string(getpid()));
     fs::create_directories(folder);
     for (const char* file : {"pl.ini", "eng.ini"}) fs::copy_file(fs::path(COLONIES_DATA_DIR) / file, folder / file);
     std::ofstream(folder / "colony1.dat") << "refused\n";
