@@ -1,6 +1,5 @@
 #pragma once
 // The text table: 348 lines read from a language file, addressed by number.
-#include <cstdint>
 #include <string>
 
 constexpr int textLineCount = 348;
