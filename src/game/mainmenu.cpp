@@ -2,8 +2,8 @@
 #include <string>
 
 #include "game/flow.h"
-#include "model/savegame.h"
 #include "game/savedlist.h"
+#include "model/savegame.h"
 #include "game/setup.h"
 #include "model/texttable.h"
 #include "screen/fields.h"
