@@ -148,6 +148,25 @@ TEST_F(LineEditor, CommaEndsTheStringField) {
     EXPECT_EQ(readIntegerField(), 5);
 }
 
+// Down and Up put a choice in the line, stopping at either end; without choices they do nothing.
+TEST_F(LineEditor, DownAndUpFillInAChoice) {
+    const std::vector<std::string> abc = {"newest", "ab", "oldest"};
+    const struct {
+        const char* script;
+        std::vector<std::string> choices;
+        const char* line;
+    } cases[] = {{"Up Enter", abc, "newest"},          {"\"typed\" Down Down Enter", abc, "ab"},
+                 {"Down Down Down Down Up Enter", abc, "ab"}, {"Down Down Down Down Enter", abc, "oldest"},
+                 {"Down Down Left Backspace \"c\" Enter", abc, "cb"}, {"\"typed\" Down Up Enter", {}, "typed"}};
+    for (const auto& c : cases) {
+        clearScreen();
+        keys(c.script);
+        moveCursor(10, 20);
+        EXPECT_EQ(editLine(c.choices), c.line) << c.script;
+        EXPECT_EQ(textAt(10, 20, 8), (c.line + std::string(8, ' ')).substr(0, 8)) << c.script;
+    }
+}
+
 TEST_F(LineEditor, RunningOutOfKeysStopsTheTest) {
     keys("\"ab\"");
     EXPECT_THROW(editLine(), OutOfKeys);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "model/state.h"
 #include "model/texttable.h"
 
 namespace {
@@ -390,6 +391,23 @@ TEST_P(TextFit, EveryUsedLineHasText) {
         EXPECT_FALSE(textLine(n).empty()) << GetParam().name << ": text line " << n << " is empty";
 }
 
+// The added lines: the set-up questions and messages in the title screen's
+// rectangle (columns 57 to 75, the range from 60, the number after its word),
+// the saved-game list (16 columns in its window) and the message for a name
+// not in it (the continue prompt's 19 columns).
+TEST_P(TextFit, AddedLines) {
+    const struct {
+        int line, width;
+    } limits[] = {{addedPlayersQuestion, 19}, {addedPlayersRange, 16}, {addedNameQuestion, 19},
+                  {addedNameNumber, 19 - 2},  {addedNameTaken, 19},    {addedNameTakenEnd, 19},
+                  {addedSavedGames, 16},      {addedNoSavedGames, 16}, {addedPickKeys, 16},
+                  {addedNoSuchGame, 19}};
+    for (const auto& l : limits) {
+        EXPECT_FALSE(addedLine(l.line).empty()) << GetParam().name << ": added line " << l.line;
+        EXPECT_LE(static_cast<int>(addedLine(l.line).size()), l.width) << GetParam().name << ": added line " << l.line;
+    }
+}
+
 // Counts the fields of a language file the way the loader splits them.
 int countFields(const std::string& s, std::string& problem) {
     int fields = 0;
@@ -424,12 +442,12 @@ int countFields(const std::string& s, std::string& problem) {
     return fields;
 }
 
-TEST_P(TextFit, FileHoldsExactly348Entries) {
+TEST_P(TextFit, FileHoldsTheTableAndTheAddedLines) {
     std::ifstream in(dataPath(GetParam()), std::ios::binary);
     ASSERT_TRUE(in) << dataPath(GetParam());
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::string problem;
-    EXPECT_EQ(countFields(content, problem), textLineCount) << GetParam().name;
+    EXPECT_EQ(countFields(content, problem), textLineCount + addedLineCount) << GetParam().name;
     EXPECT_EQ(problem, "") << GetParam().name;
 
     // Each line is a label of 13 characters without a blank, the text and one
@@ -447,8 +465,9 @@ TEST_P(TextFit, FileHoldsExactly348Entries) {
     }
 
     // The last entry lands on the last line: nothing was split or merged.
-    const std::string cancelled = std::string(GetParam().name) == "pl" ? "Anulowano" : "Cancelled";
-    EXPECT_EQ(textLine(347), cancelled + std::string(10, ' ')) << GetParam().name;
+    const bool polish = std::string(GetParam().name) == "pl";
+    EXPECT_EQ(textLine(347), (polish ? "Anulowano" : "Cancelled") + std::string(10, ' ')) << GetParam().name;
+    EXPECT_EQ(addedLine(addedLineCount - 1), polish ? "Nie ma takiej gry" : "No such saved game") << GetParam().name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TextFit, ::testing::ValuesIn(languages),
@@ -456,18 +475,26 @@ INSTANTIATE_TEST_SUITE_P(Languages, TextFit, ::testing::ValuesIn(languages),
                              return std::string(info.param.name);
                          });
 
-// The main menu prints its fixed Polish entries over the title block, so the
-// block's entry rows must read the same.
-// Both files: the game may start in English.
+// The main menu prints its entries over the title block, so the block's entry
+// rows must read the same: a Polish game prints its own literals, which
+// pl.ini's lines (and its added set-up lines) repeat; a game started in
+// English prints the English file's.
 TEST(TextFile, TitleBlockMatchesTheMainMenu) {
-    for (const char* file : {"/pl.ini", "/eng.ini"}) {
-        loadTextTable(std::string(COLONIES_DATA_DIR) + file);
-        EXPECT_EQ(textLine(3), "Nowa gra") << file;
-        EXPECT_EQ(textLine(340), "Nowa gra") << file;
-        EXPECT_EQ(textLine(341), "Kontynuacja") << file;
-        EXPECT_EQ(textLine(342), "Opcje") << file;
-        EXPECT_EQ(textLine(343), "Koniec") << file;
-    }
+    const GameState polish;
+    loadTextTable(std::string(COLONIES_DATA_DIR) + "/pl.ini");
+    EXPECT_EQ(textLine(3), "Nowa gra");
+    for (int entry = 1; entry <= 4; ++entry)
+        EXPECT_EQ(textLine(339 + entry), ownWord(polish, wordMenuEntry + entry)) << "pl.ini, entry " << entry;
+    for (int word = 0; word <= addedNameTakenEnd; ++word)
+        EXPECT_EQ(addedLine(word), ownWord(polish, word)) << "pl.ini, added line " << word;
+
+    loadTextTable(std::string(COLONIES_DATA_DIR) + "/eng.ini");
+    GameState english;
+    copyFixedTexts(english, true);
+    const char* entries[] = {"New game", "Continue", "Options", "Quit"};
+    for (int entry = 1; entry <= 4; ++entry)
+        EXPECT_EQ(ownWord(english, wordMenuEntry + entry), entries[entry - 1]) << "eng.ini, entry " << entry;
+    EXPECT_EQ(textLine(3), textLine(340)) << "eng.ini";
 }
 
 }  // namespace

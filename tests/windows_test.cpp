@@ -401,9 +401,10 @@ TEST_F(Windows, FadeTitleTextLevels) {
     }
 }
 
-// The main menu fades its title in; "Opcje" and "Koniec" fade it out again
-// before the program ends, Esc ends it at once; an empty name at the
-// continue prompt fades the prompt's own lines out and goes back.
+// The main menu fades its title in; "Koniec" fades it out again before the
+// program ends, "Opcje" leaves it beside the options window, Esc ends it at
+// once; an empty name at the continue prompt fades the prompt's own lines out
+// and goes back.
 TEST_F(Windows, MainMenuFadesItsTitleInAndOut) {
     const std::vector<uint32_t> in = {0x000000, 0x111111, 0x222222, 0x333333, 0x444444,
                                       0x555555, 0x666666, 0x777777, 0x888888};
@@ -415,7 +416,7 @@ TEST_F(Windows, MainMenuFadesItsTitleInAndOut) {
         std::vector<std::vector<uint32_t>> fades;
         const char* lastRows;  // at (5, 57) during the last fade's first level
     } cases[] = {
-        {"Down Down Enter", Flow::options, {in, out}, "    "},
+        {"Down Down Enter", Flow::options, {in}, "    "},  // the menu stays beside the options
         {"Down Down Down Space", Flow::end, {in, out}, "    "},
         {"Down Esc", Flow::end, {in}, "    "},
         {"Down Enter Enter", Flow::mainMenu, {in, out, promptIn, promptOut}, "Bb0?"},

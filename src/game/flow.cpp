@@ -18,7 +18,7 @@ void startUp(GameState& game) {
     loadTextTable(languageFile(options().language));
     clearScreen();
     setStartupValues(game);
-    copyFixedTexts(game);
+    copyFixedTexts(game, options().language == languageEnglish);
     noteLastGameNotKept(takeRecoveryFailure());
 }
 

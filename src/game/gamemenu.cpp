@@ -1,8 +1,10 @@
 // The game menu (Esc on the turn screen): resume, save, load, quit.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "game/flow.h"
+#include "game/savedlist.h"
 #include "model/savegame.h"
 #include "model/texttable.h"
 #include "screen/fields.h"
@@ -18,7 +20,8 @@ namespace {
 // again while the name is too long or would reach outside the game folder.
 // The game menu is removed over its whole width, not only its first eight
 // columns, so no piece of its frame stays behind on the turn screen.
-std::string askName(GameState& game, int menuWidth, int width, int question) {
+std::string askName(GameState& game, int menuWidth, int width, int question,
+                    const std::vector<std::string>& choices = {}) {
     do {
         clearWindow(5, 14, menuWidth, 4);
         drawFrame(10, 15, width, 2);
@@ -29,21 +32,21 @@ std::string askName(GameState& game, int menuWidth, int width, int question) {
         printText(std::string(width, ' '), true);
         setColour(27);
         moveCursor(17, 11);
-        readTypedLine();
+        readTypedLine(choices);
         game.fileName = readStringField();
     } while (!game.fileName.empty() && !validSavedGameName(game.fileName));
     return game.fileName;
 }
 
 // A two-line message in the dialog's frame, closed by Space or Enter.
-void showMessage(int width, int colour, int firstLine, int secondLine) {
+void showMessage(int width, int colour, const std::string& first, const std::string& second) {
     drawFrame(10, 15, width, 2);
     fillBlank(11, 16, width, 2);
     setColour(colour);
     moveCursor(16, 11);
-    printText(textLine(firstLine), true);
+    printText(first, true);
     moveCursor(17, 11);
-    printText(secondLine >= 0 ? textLine(secondLine) : "", true);
+    printText(second, true);
     waitForSpaceOrEnter();
     clearWindow(10, 15, width, 2);
 }
@@ -87,20 +90,24 @@ Flow gameMenu(GameState& game) {
                     return Flow::turnScreen;
                 }
                 if (writeSavedGame(game, game.fileName + ".dat"))
-                    showMessage(23, 2, 51, 52);
+                    showMessage(23, 2, textLine(51), textLine(52));
                 else
-                    showMessage(23, 4, textSaveFailed, -1);
+                    showMessage(23, 4, textLine(textSaveFailed), "");
                 redraw = true;
             } else if ((key == keySpace || key == keyEnter) && game.menuCursor == 3) {
-                if (askName(game, width, 27, 49).empty()) {
+                const SavedGameList saved = showSavedGamesWindow();
+                if (askName(game, width, 27, 49, saved.names).empty()) {
                     clearWindow(10, 15, 27, 2);
+                    removeSavedGamesWindow();
                     return Flow::turnScreen;
                 }
                 clearWindow(10, 15, 27, 2);
                 // The file is checked whole before anything changes, so a
-                // refused load leaves the game and the screen as they were.
+                // refused load leaves the game and the screen as they were;
+                // the list stays beside the message.
                 if (!readSavedGame(game, game.fileName + ".dat")) {
-                    showMessage(27, 4, textLoadRefused, -1);
+                    showMessage(27, 4, unreadSavedGameMessage(saved, game.fileName), "");
+                    removeSavedGamesWindow();
                     return Flow::turnScreen;
                 }
                 setScreenMode(320, 200, 8);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/flow.h"
+#include "game/savedlist.h"
 #include "model/savegame.h"
 #include "game/setup.h"
 #include "model/options.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-const char* const entryLiteral[5] = {"", "Nowa gra", "Kontynuacja", "Opcje", "Koniec"};
 constexpr uint32_t white = 0xFFFFFF;
 constexpr uint32_t grey = 0x888888;
 constexpr uint32_t promptGrey = 0x666666;
@@ -63,10 +63,10 @@ void printNotKeptNotice() {
     printText(notKeptReason(lastGameNotKept, language).substr(0, noticeWidth), true);
 }
 
-void printEntry(int entry, uint32_t colour) {
+void printEntry(const GameState& game, int entry, uint32_t colour) {
     setColour(colour);
     moveCursor(entry + 5, 61);
-    printText(entryLiteral[entry], true);
+    printText(ownWord(game, wordMenuEntry + entry), true);
 }
 
 void waitSeconds(double seconds) {
@@ -75,11 +75,11 @@ void waitSeconds(double seconds) {
     while (secondsNow() <= t0 + seconds);
 }
 
-void printPlayersQuestion() {
+void printPlayersQuestion(const GameState& game) {
     moveCursor(5, 57);
-    printText("Podaj ilosc graczy", true);
+    printText(ownWord(game, addedPlayersQuestion), true);
     moveCursor(6, 60);
-    printText("(od 1 do 5)", true);
+    printText(ownWord(game, addedPlayersRange), true);
 }
 
 // Returns true when a number of players was chosen, false when cancelled.
@@ -92,18 +92,18 @@ bool playersPrompt(GameState& game) {
     game.newGameFlag = 1;
     for (int level = 1; level <= 7; ++level) {
         setGrey(level);
-        printPlayersQuestion();
+        printPlayersQuestion(game);
         waitSeconds(0.03);
     }
     for (;;) {
         setColour(promptGrey);
-        printPlayersQuestion();
+        printPlayersQuestion(game);
         const std::string key = pollKey();
         if (key == "0" || key == keyEsc) {
             // Level 0 sets no colour, so the last two passes print in black.
             for (int level = 7; level >= 0; --level) {
                 setGrey(level);
-                printPlayersQuestion();
+                printPlayersQuestion(game);
                 waitSeconds(0.03);
             }
             fillBlank(61, 5, 12, 4);
@@ -119,10 +119,10 @@ bool playersPrompt(GameState& game) {
     }
 }
 
-void showRefusedLoad() {
+void showRefusedLoad(const std::string& message) {
     setColour(0xFF5555);
     moveCursor(9, 57);
-    printText(textLine(textLoadRefused), true);
+    printText(message, true);
     waitForConfirm();
 }
 
@@ -133,10 +133,12 @@ Flow continuePrompt(GameState& game) {
         linesTogether(60, 80);
         linesApart(60, 80);
         fadeTitleText(game, 1, 7, 2, 1, 5, 57);
+        const SavedGameList saved = showSavedGamesOnTitle();
         moveCursor(8, 57);
-        readTypedLine();
+        readTypedLine(saved.names);
         game.fileName = readStringField();
         if (game.fileName.empty()) {
+            removeSavedGamesFromTitle(saved);
             game.menuCursor = 1;
             fadeTitleText(game, 7, 1, 4, 1, 5, 57);
             linesTogether(60, 80);
@@ -145,9 +147,13 @@ Flow continuePrompt(GameState& game) {
             return Flow::mainMenu;
         }
         // Too long, or a name that would reach outside the game folder: ask again.
-        if (!validSavedGameName(game.fileName)) continue;
+        if (!validSavedGameName(game.fileName)) {
+            removeSavedGamesFromTitle(saved);
+            continue;
+        }
         if (!readSavedGame(game, game.fileName + ".dat")) {
-            showRefusedLoad();
+            showRefusedLoad(unreadSavedGameMessage(saved, game.fileName));
+            removeSavedGamesFromTitle(saved);
             continue;
         }
         setScreenMode(640, 480, 8);
@@ -177,19 +183,19 @@ Flow mainMenu(GameState& game) {
     printNotKeptNotice();
     fillBlank(57, 4, 19, 6);
     fadeTitleText(game, 1, 9, 5, 0, 4, 61);
-    setColour(white);
-    moveCursor(6, 61);
-    printText(textLine(3), true);
+    // The entry of the game's own words: a language switched on the turn
+    // screen leaves the title block as it was.
+    printEntry(game, 1, white);
     for (;;) {
         const std::string key = pollKey();
         if (key == keyUp && game.menuCursor >= 2) {
             --game.menuCursor;
-            printEntry(game.menuCursor, white);
-            printEntry(game.menuCursor + 1, grey);
+            printEntry(game, game.menuCursor, white);
+            printEntry(game, game.menuCursor + 1, grey);
         } else if (key == keyDown && game.menuCursor < 4) {
             ++game.menuCursor;
-            printEntry(game.menuCursor, white);
-            printEntry(game.menuCursor - 1, grey);
+            printEntry(game, game.menuCursor, white);
+            printEntry(game, game.menuCursor - 1, grey);
         } else if (key == keySpace || key == keyEnter) {
             if (game.menuCursor <= 2) lastGameNotKept = -1;
             switch (game.menuCursor) {
@@ -202,7 +208,7 @@ Flow mainMenu(GameState& game) {
                     dimensionTables(game);
                     return continuePrompt(game);
                 case 3:
-                    fadeTitleText(game, 9, 1, 5, 0, 4, 61);
+                    // The menu stays as it is beside the options window.
                     return Flow::options;
                 default:
                     fadeTitleText(game, 9, 1, 5, 0, 4, 61);

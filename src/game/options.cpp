@@ -7,6 +7,7 @@
 #include "model/options.h"
 #include "model/texttable.h"
 #include "screen/keys.h"
+#include "screen/palette.h"
 #include "screen/screen.h"
 #include "ui/windows.h"
 
@@ -44,23 +45,27 @@ const Texts texts[2] = {
      "Arrows: choose   Enter: done"},
 };
 
+// A window of the game's own look: a double-line frame around the inner area
+// from (top, left), the title and the rows in the grey ramp, the red mark.
 constexpr int left = 3, top = 3, columns = 46, rows = 13;
 constexpr int rowCount = optionSeats + 2;  // five seats, the pace, the language
 constexpr int firstRow = 6, valueColumn = 22;
-constexpr uint32_t white = 0xFFFFFF, grey = 0xAAAAAA, markColour = 0xFF5555;
+constexpr int titleColour = 31, markColour = 4, helpColour = 24;
 
 const Texts& currentTexts(const Options& o) { return texts[o.language == languageEnglish ? 1 : 0]; }
 
-void printAt(int row, int column, const std::string& s, uint32_t colour) {
-    setColour(colour);
+// The title screen is in true colour; the window takes the palette's colours.
+void printAt(int row, int column, const std::string& s, int colour) {
+    setColour(vgaColour(colour));
     moveCursor(row, column);
     printText(s, false);
 }
 
 void drawOptions(const Options& o, int selected) {
     const Texts& t = currentTexts(o);
+    drawFrame(left - 1, top - 1, columns, rows);
     fillBlank(left, top, columns, rows);
-    printAt(top + 1, left + 2, t.title, white);
+    printAt(top + 1, left + 2, t.title, titleColour);
     for (int r = 1; r <= rowCount; ++r) {
         const int row = firstRow + r - 1;
         std::string label, value;
@@ -74,11 +79,13 @@ void drawOptions(const Options& o, int selected) {
             label = t.language;
             value = t.languages[o.language];
         }
-        printAt(row, left + 3, label, r == selected ? white : grey);
-        printAt(row, valueColumn, value, r == selected ? white : grey);
+        // The rows fade one step in two, as the game's lists do.
+        const int colour = 30 - (r - 1) / 2;
+        printAt(row, left + 3, label, colour);
+        printAt(row, valueColumn, value, colour);
         printAt(row, left + 1, r == selected ? "\xAF" : " ", markColour);
     }
-    printAt(top + rows - 1, left + 2, t.help, grey);
+    printAt(top + rows - 1, left + 2, t.help, helpColour);
 }
 
 // Left and Right step through a row's choices, wrapping round.
@@ -113,9 +120,9 @@ void showWriteFailure(const Options& o) {
 }  // namespace
 
 Flow optionsWindow(GameState& game) {
-    // The title picture under the window comes back when it closes.
-    const int x0 = (left - 1) * cellWidth, y0 = (top - 1) * cellHeight;
-    const int width = (columns + 1) * cellWidth, height = (rows + 1) * cellHeight;
+    // The title picture under the window and its frame comes back when it closes.
+    const int x0 = (left - 2) * cellWidth, y0 = (top - 2) * cellHeight;
+    const int width = (columns + 2) * cellWidth, height = (rows + 2) * cellHeight;
     std::vector<uint32_t> under;
     for (int y = y0; y < y0 + height; ++y)
         for (int x = x0; x < x0 + width; ++x) under.push_back(readPixel(x, y));
@@ -142,7 +149,12 @@ Flow optionsWindow(GameState& game) {
     }
     options() = o;
     if (!writeOptions(o, optionsFile)) showWriteFailure(o);
-    if (o.language != languageBefore) loadTextTable(languageFile(o.language));
+    // A language chosen here is the one the program starts in from now on,
+    // so the fixed copies follow it too.
+    if (o.language != languageBefore) {
+        loadTextTable(languageFile(o.language));
+        copyFixedTexts(game, o.language == languageEnglish);
+    }
 
     size_t i = 0;
     for (int y = y0; y < y0 + height; ++y)

@@ -47,9 +47,9 @@ void enterName(GameState& game, int p) {
     for (;;) {
         fillBlank(57, 5, 19, 4);
         setColour(0x666666);
-        printAt(5, 57, "Podaj imie gracza ");
+        printAt(5, 57, ownWord(game, addedNameQuestion));
         moveCursor(6, 57);
-        printText("nr.", false);
+        printText(ownWord(game, addedNameNumber), false);
         printNumber(p, true);
         moveCursor(8, 57);
         readTypedLine();
@@ -57,8 +57,8 @@ void enterName(GameState& game, int p) {
         bool repeated = false;
         for (int q = 1; q < p; ++q) repeated = repeated || game.playerName[q] == game.playerName[p];
         if (repeated) {
-            printAt(7, 57, "To imie zostalo");
-            printAt(8, 57, "juz wybrane.");
+            printAt(7, 57, ownWord(game, addedNameTaken));
+            printAt(8, 57, ownWord(game, addedNameTakenEnd));
             waitForKey();
             // The key that closes the message is not meant as the first
             // letter of the next name.

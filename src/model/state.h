@@ -8,6 +8,8 @@
 
 #include "model/history.h"
 
+#include "model/texttable.h"
+
 constexpr int playerSlots = 7;
 constexpr int researchFields = 10;
 constexpr int offerSlots = 16;
@@ -66,6 +68,10 @@ struct GameState : PlayerTables {
     std::string shortfallText[9];
     std::string fieldName[10];
     std::string titleText[6][3];
+    // The program's own words (ownWord): its Polish literals, or these copies
+    // when the fixed copies were taken from the English file.
+    bool englishWords = false;
+    std::string ownWords[ownWordCount];
 
     // Screen-local tables that live as long as the program.
     int32_t shortfallFlag[9] = {};

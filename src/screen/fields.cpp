@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -180,11 +181,12 @@ bool readWholeNumberField(int32_t& value) {
     return field.size() > digits && field.find_first_not_of("0123456789", digits) == std::string::npos;
 }
 
-std::string editLine() {
+std::string editLine(const std::vector<std::string>& choices) {
     const int row = cursorRow();
     const int column = cursorColumn();
     std::string line;
     size_t at = 0;
+    int choice = -1;  // none taken yet: Down takes the first, Up too
     // Redraws from `from` to the end, plus blanks over what a deletion left.
     auto redraw = [&](size_t from, size_t erase) {
         moveCursor(row, column + static_cast<int>(from));
@@ -219,6 +221,13 @@ std::string editLine() {
             line.clear();
             at = 0;
             redraw(0, old);
+        } else if ((key == keyDown || key == keyUp) && !choices.empty()) {
+            const int last = static_cast<int>(choices.size()) - 1;
+            choice = key == keyDown ? std::min(choice + 1, last) : std::max(choice - 1, 0);
+            const size_t old = line.size();
+            line = choices[choice];
+            redraw(0, old > line.size() ? old - line.size() : 0);
+            at = line.size();
         } else if (key == keyTab) {
             const size_t blanks = 8 - at % 8;
             line.insert(at, blanks, ' ');
@@ -236,9 +245,9 @@ std::string editLine() {
     return line;
 }
 
-void readTypedLine() {
+void readTypedLine(const std::vector<std::string>& choices) {
     printText("? ", false);
-    setInputText(editLine());
+    setInputText(editLine(choices));
 }
 
 void filesWritten() {

@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Prints "? ", lets the player edit one line and makes it the input source.
-void readTypedLine();
+// Down and Up put the next or the previous of `choices` in the line.
+void readTypedLine(const std::vector<std::string>& choices = {});
 // The line editor alone: edits at the cursor and returns the line on Enter.
-std::string editLine();
+std::string editLine(const std::vector<std::string>& choices = {});
 
 // No text file of the game (options, a saved game, a language file) comes near
 // this size; a larger one is damaged and is refused unread.

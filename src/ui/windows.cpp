@@ -11,6 +11,7 @@
 #include "model/texttable.h"
 #include "screen/clockseed.h"
 #include "screen/keys.h"
+#include "screen/palette.h"
 #include "screen/random.h"
 #include "screen/screen.h"
 #include "ui/reportcopies.h"
@@ -150,7 +151,8 @@ void drawStarfield() {
 
 void drawFrame(int32_t c, int32_t r, int32_t w, int32_t h) {
     noteWindowFrame(c, r, w, h);
-    setColour(frameColour);
+    // On the true-colour title screen a window's frame has the palette's colour.
+    setColour(framebuffer().depth == 8 ? frameColour : vgaColour(frameColour));
     // Edge pieces off the grid would draw nothing; they are skipped so that a
     // huge size costs no time. The corners come last and leave the cursor.
     const int64_t firstI = std::max<int64_t>(1, 1 - int64_t{c});

@@ -14,7 +14,7 @@ extern double waitStart;
 
 // 2000 grey stars at places drawn from a generator reseeded from the clock.
 void drawStarfield();
-// A frame in colour 169 around the inner area of w columns and h rows whose
+// A frame in colour 169 (on a true-colour screen, the palette's colour 169) around the inner area of w columns and h rows whose
 // top-left inner cell is (r + 1, c + 1). The inside is not touched.
 void drawFrame(int32_t c, int32_t r, int32_t w, int32_t h);
 // Removes a window drawn with drawFrame(c, r, w, h) by blackening every pixel
