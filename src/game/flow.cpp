@@ -35,7 +35,8 @@ void keepGameInProgress() {
     switch (currentFlow) {
         case Flow::gameEntry:
         case Flow::turnScreen:
-        case Flow::gameMenu: saveRecoveryGame(*runningGame); break;
+        case Flow::gameMenu:
+        case Flow::turnEndMenu: saveRecoveryGame(*runningGame); break;
         case Flow::startOfTurn:
             if (turnEndKept) saveRecoveryGame(turnEnd);
             break;
@@ -50,6 +51,17 @@ void keepTurnEnd(const GameState& game) {
     turnEndKept = true;
 }
 
+namespace {
+
+GameState* seatsGame = nullptr;
+
+// A computer seat that cannot end its turn gives its seat to a person.
+void handOverSeat(int p) {
+    if (seatsGame && p >= 1 && p < playerSlots) seatHandedOver(*seatsGame, p);
+}
+
+}  // namespace
+
 void useKeysOfSeat(const GameState& game, int seat, SeatTask task) {
     const int p = playerSlot(seat);
     if (!game.tablesExist || game.seatLevel[p] == seatPerson) {
@@ -62,6 +74,8 @@ void useKeysOfSeat(const GameState& game, int seat, SeatTask task) {
 void runFlow(GameState& game, Flow next) {
     runningGame = &game;
     setCloseHandler(keepGameInProgress);
+    seatsGame = &game;
+    setGiveUpHandler(handOverSeat);
     resetRecovery();
     turnEndKept = false;
     for (;;) {
@@ -85,7 +99,8 @@ void runFlow(GameState& game, Flow next) {
             case Flow::options: next = optionsWindow(game); break;
             case Flow::gameEntry: next = gameEntry(game); break;
             case Flow::turnScreen: next = turnScreen(game); break;
-            case Flow::gameMenu: next = gameMenu(game); break;
+            case Flow::gameMenu:
+            case Flow::turnEndMenu: next = gameMenu(game); break;
             case Flow::startOfTurn: next = startOfTurn(game); break;
             case Flow::end: endProgram();
         }

@@ -18,6 +18,7 @@
 #include "screen/screen.h"
 #include "turn/turnchange.h"
 #include "model/capacity.h"
+#include "model/options.h"
 #include "ui/windows.h"
 
 uintptr_t turnScreenStackMark = 0;
@@ -71,6 +72,18 @@ Flow passTurn(GameState& game) {
     return Flow::startOfTurn;
 }
 
+// At the end of a computer turn the keyboard has its say before the turn
+// passes: Esc pressed during the turn (or now, when no person plays in the
+// game and so no key wait would ever come) opens the game menu.
+bool menuAtTurnEnd(const GameState& game) {
+    if (keyOwner() == 0) return false;
+    bool person = false;
+    for (int p = 1; p <= std::min(game.playerCount, playerSlots - 1); ++p)
+        person = person || (game.playerActive[p] == 1 && game.seatLevel[p] == seatPerson);
+    if (!person) lookAtKeyboard();
+    return takeMenuRequest();
+}
+
 }  // namespace
 
 int32_t drawTurnScreen(GameState& game) {
@@ -120,6 +133,10 @@ Flow turnScreen(GameState& game) {
                 printMark(game.selectedCommand, " ");
                 ++game.selectedCommand;
             } else if (key == keyRight) {
+                if (menuAtTurnEnd(game)) {
+                    clearWindow(2, 2, width, menuHeight);
+                    return Flow::turnEndMenu;
+                }
                 // Ends the turn without a question and without removing the menu.
                 return passTurn(game);
             } else if (key == keyEsc) {
@@ -127,7 +144,8 @@ Flow turnScreen(GameState& game) {
                 return Flow::gameMenu;
             } else if (key == keySpace || key == keyEnter) {
                 clearWindow(2, 2, width, menuHeight);
-                if (game.selectedCommand == endOfTurnEntry) return passTurn(game);
+                if (game.selectedCommand == endOfTurnEntry)
+                    return menuAtTurnEnd(game) ? Flow::turnEndMenu : passTurn(game);
                 runCommand(game, game.selectedCommand);
                 redraw = true;
             } else if (key == "p" || key == "e") {

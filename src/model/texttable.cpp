@@ -9,7 +9,14 @@ std::string lines[textLineCount];
 
 }  // namespace
 
+namespace {
+bool englishLoaded = false;
+}
+
+bool englishTexts() { return englishLoaded; }
+
 void loadTextTable(const std::string& path) {
+    englishLoaded = path.size() >= 7 && path.compare(path.size() - 7, 7, "eng.ini") == 0;
     openInputFile(path);
     for (std::string& line : lines) {
         const std::string field = readStringField();

@@ -8,6 +8,9 @@ constexpr int textLineCount = 348;
 void loadTextTable(const std::string& path);
 // Text line n (0 to 347); any other n gives an empty line.
 const std::string& textLine(int n);
+// True while the table comes from the English file (for the few windows
+// whose texts live in the code, in both languages).
+bool englishTexts();
 
 struct GameState;
 // Takes the fixed copies (shortfall texts, research field names, title texts)
