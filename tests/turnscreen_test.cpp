@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "screen/keys.h"
 #include "screen/snapshot.h"
@@ -17,6 +18,7 @@
 #include "turn/missionvoyage.h"
 #include "turn/monthlyupdate.h"
 #include "turn/startofturn.h"
+#include "ui/windows.h"
 
 namespace {
 
@@ -421,6 +423,49 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         EXPECT_THROW(c.run(game), OutOfKeys) << c.name;
         expectScreen(c.name);
     }
+}
+
+// A seat that cannot end its turn gives it up after 2,000 keys: met by the
+// turn screen then, it ends the turn at once, though the trader still waits;
+// when not even the turn screen comes back, a window says so and a person
+// plays the seat from then on.
+GameState* seatsGame = nullptr;
+TEST_F(TurnScreenTest, AComputerSeatGivesUpATurnItCannotEnd) {
+    players({"Ala", "Bob"});
+    game.currentPlayer = 1;
+    game.seatLevel[1] = seatHard;
+    game.traderPresent = 1;
+    seatsGame = &game;
+    setGiveUpHandler([](int p) { seatHandedOver(*seatsGame, p); });
+    std::vector<std::string> pressed;
+    setComputerKeyObserver([&pressed](const std::string& key) { pressed.push_back(key); });
+    // A window the seat does not know and no key closes, for `keys` of its keys.
+    auto stuck = [this](size_t keys) {
+        forgetComputerPlans();
+        useKeysOfSeat(game, 1, SeatTask::turn);
+        drawFrame(20, 10, 30, 2);
+        for (size_t n = 0; n < keys && keyOwner() != 0; ++n) pollKey();
+    };
+    const GiveUps before = computerGiveUps();
+    stuck(2010);
+    EXPECT_EQ(turnScreen(game), Flow::startOfTurn);
+    ASSERT_EQ(pressed.size(), 2011u);
+    EXPECT_EQ(pressed.back(), keyRight) << "the turn ended at once";
+    EXPECT_EQ(computerGiveUps().turnsEnded, before.turnsEnded + 1);
+    EXPECT_EQ(game.seatLevel[1], seatHard) << "the next turn is the seat's again";
+
+    game.month = 2;  // a new turn, on a screen the seat does not know
+    clearScreen();
+    keys("");
+    EXPECT_THROW(stuck(3000), OutOfKeys) << "the window waits for the person's key";
+    EXPECT_EQ(pressed.size(), 2011u + 2060u);
+    EXPECT_EQ(textAt(13, 4, 36), "Komputer nie umie skonczyc tej tury.");
+    EXPECT_EQ(textAt(14, 4, 23), "Odtad gra czlowiek: Ala");
+    EXPECT_EQ(game.seatLevel[1], seatPerson);
+    EXPECT_EQ(keyOwner(), 0);
+    EXPECT_EQ(computerGiveUps().seatsHandedOver, before.seatsHandedOver + 1);
+    setComputerKeyObserver(nullptr);
+    setGiveUpHandler(nullptr);
 }
 
 // A computer seat's turn at the trader: food is bought with money below the

@@ -23,6 +23,7 @@ struct Seat {
     bool traderDone = false, missionDone = false, expeditionDone = false, buildDone = false, outputDone = false;
     int fallbacks = 0;  // unknown screens in a row
     int keys = 0;       // pressed in this turn
+    bool turnGivenUp = false;
     bool turnScreenSeen = false;
     int nameAttempt = 0;
     int worldTurn = -1;
@@ -352,7 +353,8 @@ std::string turnKey(Seat& s, const GameState& game, int p) {
         s.macro.clear();
         s.stage = Stage::none;
         if (turnScreenShown(game)) {
-            ++giveUps.turnsEnded;
+            if (!s.turnGivenUp) ++giveUps.turnsEnded;
+            s.turnGivenUp = true;
             return keyRight;
         }
         if (s.keys > handOverKeys) {
