@@ -425,6 +425,33 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
     }
 }
 
+// A rich colony meets a big trader who wants its goods, with its outputs far
+// from what it wants: the hundreds, the ones and the commands begun are
+// bounded, so the turn stays short.
+TEST_F(TurnScreenTest, ARichComputerTurnStaysShort) {
+    loadTextTable(std::string(COLONIES_DATA_DIR) + "/pl.ini");  // the computer reads the real windows
+    players({"Ala", "Bob"});
+    game.currentPlayer = 1;
+    game.seatLevel[1] = seatHard;
+    game.money[1] = 3800000;
+    game.storehouses[1] = game.housing[1] = 40;
+    game.powerPlants[1] = 100;
+    game.goods4[1] = 2999;
+    game.goods1[1] = game.goods2[1] = game.goods3[1] = 9000;
+    game.deposit1[1] = game.deposit2[1] = game.deposit3[1] = 90000;
+    game.traderPresent = 1;
+    for (int item = 1; item <= 3; ++item) game.offerQuantity[item] = -8950, game.offerPrice[item] = 10;
+    forgetComputerPlans();
+    useKeysOfSeat(game, 1, SeatTask::turn);
+    int pressed = 0;
+    setComputerKeyObserver([&pressed](const std::string&) { ++pressed; });
+    EXPECT_EQ(turnScreen(game), Flow::startOfTurn);
+    setComputerKeyObserver(nullptr);
+    useKeyboard();
+    EXPECT_LT(game.goods2[1], 9000) << "it sold";
+    EXPECT_LE(pressed, 300);
+}
+
 // A seat that cannot end its turn gives it up after 2,000 keys: met by the
 // turn screen then, it ends the turn at once, though the trader still waits;
 // when not even the turn screen comes back, a window says so and a person
