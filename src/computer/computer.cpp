@@ -40,7 +40,7 @@ GiveUps giveUps;
 // a few more, the seat goes to a person.
 constexpr int giveUpKeys = 2000, handOverKeys = giveUpKeys + 60;
 // Past this many keys in a turn no further command is begun.
-constexpr int turnKeyBudget = 200;
+constexpr int turnKeyBudget = 160;
 // The most of the big steps (a hundred, ten) pressed in one row of a window,
 // and of the ones at the trader and in the outputs; what is left waits for
 // a later turn.
@@ -459,8 +459,15 @@ std::string computerKey(const GameState& game, int seat, SeatTask task) {
     return key;
 }
 
-void forgetComputerPlans() {
-    for (Seat& s : seats) s = Seat();
+void forgetComputerPlans(bool keepTurnKeys) {
+    for (Seat& s : seats) {
+        Seat fresh;
+        if (keepTurnKeys) {
+            fresh.turn = s.turn;
+            fresh.keys = s.keys;
+        }
+        s = fresh;
+    }
 }
 
 void setComputerHomeWorld(int world) { forcedWorld = world; }

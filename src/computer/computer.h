@@ -14,8 +14,9 @@ enum class SeatTask { name, homeWorld, turn };
 // The seat's next key; "" when the seat gives up its seat to a person (a
 // turn it could not end within a few thousand keys).
 std::string computerKey(const GameState& game, int seat, SeatTask task);
-// Forgets every seat's plans: a new game, or one loaded.
-void forgetComputerPlans();
+// Forgets every seat's plans: a new game, or one loaded. At the game entry of
+// a turn the keys its start took still count (keepTurnKeys).
+void forgetComputerPlans(bool keepTurnKeys = false);
 // The home world every computer seat chooses (1 to 3), or 0 for its own choice.
 void setComputerHomeWorld(int world);
 // Time spent deciding keys since the program started, in seconds of the

@@ -115,7 +115,7 @@ void runProgram() {
 
 Flow gameEntry(GameState& game) {
     // A game just loaded, or a new turn: computer seats plan afresh.
-    forgetComputerPlans();
+    forgetComputerPlans(true);
     clearScreen();
     game.selectedCommand = 1;
     drawStarfield();
