@@ -425,6 +425,32 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
     }
 }
 
+// Space pressed in the first of two computer turns makes both go at once,
+// their start-of-turn windows and every screen included, up to the person's.
+TEST_F(TurnScreenTest, SpaceHurriesEveryComputerTurnUpToThePersons) {
+    useGameTexts();
+    players({"Ala", "Bob", "Cyd"});
+    game.seatLevel[1] = game.seatLevel[2] = seatHard;
+    game.currentPlayer = 1;
+    options().pace = paceWatch;
+    keys("");
+    double pressedAt = 0;
+    int computerKeys = 0;
+    setComputerKeyObserver([this, &pressedAt, &computerKeys](const std::string&) {
+        if (computerKeys++ == 0) {
+            queueKey(keySpace);
+            pressedAt = backend.clock;
+        }
+    });
+    EXPECT_THROW(runFlow(game, Flow::gameEntry), OutOfKeys);
+    setComputerKeyObserver(nullptr);
+    setCloseHandler(nullptr);
+    setGiveUpHandler(nullptr);
+    EXPECT_EQ(game.currentPlayer, 3) << "the person's turn";
+    EXPECT_GT(computerKeys, 20);
+    EXPECT_LT(backend.clock - pressedAt, 0.150) << "not one pause of the watch pace after Space";
+}
+
 // A rich colony meets a big trader who wants its goods, with its outputs far
 // from what it wants: the hundreds, the ones and the commands begun are
 // bounded, so the turn stays short.
