@@ -6,6 +6,7 @@
 //                  [--script FILE] [--record FILE] [--trace]
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -32,8 +33,9 @@ namespace {
 const char* const levelNames[4] = {"person", "easy", "normal", "hard"};
 constexpr int checkpoints[3] = {5, 10, 20};  // years at which figures are taken
 
-enum class End { famine, raid, years };
-const char* const endNames[3] = {"famine", "raid", "years"};
+// person: a computer seat could not end its turn and went to a person.
+enum class End { famine, raid, years, person };
+const char* const endNames[4] = {"famine", "raid", "years", "person"};
 
 struct GameOver {
     End end;
@@ -66,6 +68,7 @@ struct Arena {
     bool trace = false;
     long long turnKeys = 0;
     long long keys = 0;
+    long long mostTurnKeys = 0;  // the most keys any turn took
     GameRecord record;
     std::vector<std::string> script;
 
@@ -122,6 +125,7 @@ struct Arena {
             script.push_back("+" + std::to_string(seconds));
         }
         if (++turnKeys > 20000) throw Broken{"a computer turn does not end"};
+        mostTurnKeys = std::max(mostTurnKeys, turnKeys);
         snapshot(record.final);
         record.months = monthsPlayed();
         script.push_back(key);
@@ -191,13 +195,14 @@ std::string jsonLine(const GameRecord& r, const std::vector<int>& levels) {
 }
 
 void printTable(const std::vector<GameRecord>& records, const std::vector<int>& levels, double seconds,
-                double plannerSeconds, double cpuSeconds, long long keys) {
+                double plannerSeconds, double cpuSeconds, long long keys, long long mostTurnKeys, GiveUps giveUps) {
     static const char* const commandNames[14] = {"",         "build",  "holdings", "order",  "research",
                                                   "expedition", "mission", "warehouse", "people", "operations",
                                                   "outputs",  "power",  "trader",   "end turn"};
-    int ends[3] = {};
+    int ends[4] = {};
     for (const auto& r : records) ++ends[static_cast<int>(r.end)];
-    std::printf("%zu games: %d famine, %d raid, %d years\n", records.size(), ends[0], ends[1], ends[2]);
+    std::printf("%zu games: %d famine, %d raid, %d years, %d handed to a person\n", records.size(), ends[0], ends[1],
+                ends[2], ends[3]);
     for (int level = 1; level <= 3; ++level) {
         std::vector<size_t> seatsOf;
         for (size_t i = 0; i < levels.size(); ++i)
@@ -239,6 +244,8 @@ void printTable(const std::vector<GameRecord>& records, const std::vector<int>& 
     std::printf("\n%.2f games per second (%.1f s, %lld keys, %.0f keys a month); the planner took %.1f%% of the CPU time\n",
                 records.size() / seconds, seconds, keys, months ? static_cast<double>(keys) / months : 0.0,
                 cpuSeconds > 0 ? 100.0 * plannerSeconds / cpuSeconds : 0.0);
+    std::printf("the longest turn took %lld keys; turns given up: %lld ended early, %lld seats handed to a person\n",
+                mostTurnKeys, giveUps.turnsEnded, giveUps.seatsHandedOver);
 }
 
 }  // namespace
@@ -314,6 +321,10 @@ int main(int argc, char** argv) {
         if (r.backend.nextKey < r.backend.script.size()) r.keyWait(r.backend.script[r.backend.nextKey]);
     };
     a.backend.onOutOfKeys = [] {
+        // Between two computer turns the keyboard is only looked at.
+        if (keyOwner() != 0) return;
+        // A seat that gave up is a person's now: nobody plays on.
+        if (arena->started && arena->game.tablesExist) throw GameOver{End::person};
         // Back at the main menu after the game began: a colony starved.
         if (!arena->started) throw Broken{"the game did not start"};
         arena->record.dead = arena->game.currentPlayer;
@@ -373,6 +384,8 @@ int main(int argc, char** argv) {
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-    if (!json) printTable(records, levels, seconds, computerSeconds() - plannerStart, cpu, a.keys);
+    if (!json)
+        printTable(records, levels, seconds, computerSeconds() - plannerStart, cpu, a.keys, a.mostTurnKeys,
+                   computerGiveUps());
     return 0;
 }

@@ -146,6 +146,10 @@ TEST(Planner, BuildWanted) {
     g.population1[1] = 38;
     EXPECT_EQ(goodsKept(g, 1, seatHard, 2), 150);
     EXPECT_EQ(goodsKept(g, 1, seatHard, 3), 200);
+    // Nothing is wanted, kept or bought for while a construction is under way.
+    g.buildType[1] = 2;
+    EXPECT_EQ(buildWanted(g, 1, seatHard).type, 0);
+    EXPECT_EQ(goodsKept(g, 1, seatHard, 2), goodsCap(colonyOf(g, 1, seatHard), 2));
 }
 
 // Fuel has the first call on the power, what its output takes is gone before

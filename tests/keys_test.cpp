@@ -142,17 +142,51 @@ TEST_F(ComputerKeys, SeatKeysGoThroughTheQueueAndTheKeyboardIsDropped) {
     EXPECT_EQ(pollKey(), "a");
 }
 
-TEST_F(ComputerKeys, SpaceHurriesOnlyTheTurnItWasPressedIn) {
+// Space hurries every computer turn, whichever seat and screen, until a
+// person's turn takes the keyboard.
+TEST_F(ComputerKeys, SpaceHurriesEveryComputerTurnUpToAPersons) {
     backend.onOutOfKeys = nullptr;
-    useKeySource(1, [] { return keySpace; }, 20);
+    auto pauseOf = [this](int seat) {
+        useKeySource(seat, [] { return keySpace; }, 20);
+        const double t = backend.clock;
+        pollKey();
+        return backend.clock - t;
+    };
+    EXPECT_NEAR(pauseOf(1), 0.020, 0.001);
     queueKey(keySpace);
-    double t = backend.clock;
-    pollKey();
-    EXPECT_NEAR(backend.clock, t, 0.001);
-    useKeySource(2, [] { return keySpace; }, 20);  // the next computer seat
-    t = backend.clock;
-    pollKey();
-    EXPECT_NEAR(backend.clock - t, 0.020, 0.001);
+    EXPECT_NEAR(pauseOf(1), 0.0, 0.001) << "the screen it was pressed on";
+    EXPECT_NEAR(pauseOf(1), 0.0, 0.001) << "the same seat's next screen";
+    EXPECT_NEAR(pauseOf(2), 0.0, 0.001) << "the next computer seat";
+    useKeyboard();
+    EXPECT_NEAR(pauseOf(3), 0.020, 0.001) << "after a person's turn";
+}
+
+// Esc during a computer turn asks for the game menu once; a person's turn drops it.
+TEST_F(ComputerKeys, EscAsksForTheMenuOnce) {
+    useKeySource(1, [] { return keySpace; }, 0);
+    EXPECT_FALSE(takeMenuRequest());
+    queueKey(keyEsc);
+    queueKey(keyEsc);
+    EXPECT_EQ(queuedKeyCount(), 0);
+    EXPECT_TRUE(takeMenuRequest());
+    EXPECT_FALSE(takeMenuRequest()) << "twice counts once";
+    queueKey(keyEsc);
+    useKeyboard();
+    EXPECT_FALSE(takeMenuRequest());
+}
+
+// A seat whose source gives no key gives up: the keyboard takes over at once.
+int handedOver = 0;
+TEST_F(ComputerKeys, ASeatThatGivesUpHandsTheKeysToTheKeyboard) {
+    keys("a");
+    handedOver = 0;
+    setGiveUpHandler([](int owner) { handedOver = owner; });
+    useKeySource(3, [] { return std::string(); }, 0);
+    EXPECT_EQ(pollKey(), "");
+    EXPECT_EQ(handedOver, 3);
+    EXPECT_EQ(keyOwner(), 0);
+    EXPECT_EQ(pollKey(), "a");
+    setGiveUpHandler(nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "screen/keys.h"
 #include "screen/snapshot.h"
@@ -18,6 +19,7 @@
 #include "turn/missionvoyage.h"
 #include "turn/monthlyupdate.h"
 #include "turn/startofturn.h"
+#include "ui/windows.h"
 
 namespace {
 
@@ -465,6 +467,102 @@ TEST_F(TurnScreenTest, EveryWindowAsThePlayerSeesIt) {
         EXPECT_THROW(c.run(game), OutOfKeys) << c.name;
         expectScreen(c.name);
     }
+}
+
+// Space pressed in the first of two computer turns makes both go at once,
+// their start-of-turn windows and every screen included, up to the person's.
+TEST_F(TurnScreenTest, SpaceHurriesEveryComputerTurnUpToThePersons) {
+    useGameTexts();
+    players({"Ala", "Bob", "Cyd"});
+    game.seatLevel[1] = game.seatLevel[2] = seatHard;
+    game.currentPlayer = 1;
+    options().pace = paceWatch;
+    keys("");
+    double pressedAt = 0;
+    int computerKeys = 0;
+    setComputerKeyObserver([this, &pressedAt, &computerKeys](const std::string&) {
+        if (computerKeys++ == 0) {
+            queueKey(keySpace);
+            pressedAt = backend.clock;
+        }
+    });
+    EXPECT_THROW(runFlow(game, Flow::gameEntry), OutOfKeys);
+    setComputerKeyObserver(nullptr);
+    setCloseHandler(nullptr);
+    setGiveUpHandler(nullptr);
+    EXPECT_EQ(game.currentPlayer, 3) << "the person's turn";
+    EXPECT_GT(computerKeys, 20);
+    EXPECT_LT(backend.clock - pressedAt, 0.150) << "not one pause of the watch pace after Space";
+}
+
+// A rich colony meets a big trader who wants its goods, with its outputs far
+// from what it wants: the hundreds, the ones and the commands begun are
+// bounded, so the turn stays short.
+TEST_F(TurnScreenTest, ARichComputerTurnStaysShort) {
+    loadTextTable(std::string(COLONIES_DATA_DIR) + "/pl.ini");  // the computer reads the real windows
+    players({"Ala", "Bob"});
+    game.currentPlayer = 1;
+    game.seatLevel[1] = seatHard;
+    game.money[1] = 3800000;
+    game.storehouses[1] = game.housing[1] = 40;
+    game.powerPlants[1] = 100;
+    game.goods4[1] = 2999;
+    game.goods1[1] = game.goods2[1] = game.goods3[1] = 9000;
+    game.deposit1[1] = game.deposit2[1] = game.deposit3[1] = 90000;
+    game.traderPresent = 1;
+    for (int item = 1; item <= 3; ++item) game.offerQuantity[item] = -8950, game.offerPrice[item] = 10;
+    forgetComputerPlans();
+    useKeysOfSeat(game, 1, SeatTask::turn);
+    int pressed = 0;
+    setComputerKeyObserver([&pressed](const std::string&) { ++pressed; });
+    EXPECT_EQ(turnScreen(game), Flow::startOfTurn);
+    setComputerKeyObserver(nullptr);
+    useKeyboard();
+    EXPECT_LT(game.goods2[1], 9000) << "it sold";
+    EXPECT_LE(pressed, 300);
+}
+
+// A seat that cannot end its turn gives it up after 2,000 keys: met by the
+// turn screen then, it ends the turn at once, though the trader still waits;
+// when not even the turn screen comes back, a window says so and a person
+// plays the seat from then on.
+GameState* seatsGame = nullptr;
+TEST_F(TurnScreenTest, AComputerSeatGivesUpATurnItCannotEnd) {
+    players({"Ala", "Bob"});
+    game.currentPlayer = 1;
+    game.seatLevel[1] = seatHard;
+    game.traderPresent = 1;
+    seatsGame = &game;
+    setGiveUpHandler([](int p) { seatHandedOver(*seatsGame, p); });
+    std::vector<std::string> pressed;
+    setComputerKeyObserver([&pressed](const std::string& key) { pressed.push_back(key); });
+    // A window the seat does not know and no key closes, for `keys` of its keys.
+    auto stuck = [this](size_t keys) {
+        forgetComputerPlans();
+        useKeysOfSeat(game, 1, SeatTask::turn);
+        drawFrame(20, 10, 30, 2);
+        for (size_t n = 0; n < keys && keyOwner() != 0; ++n) pollKey();
+    };
+    const GiveUps before = computerGiveUps();
+    stuck(2010);
+    EXPECT_EQ(turnScreen(game), Flow::startOfTurn);
+    ASSERT_EQ(pressed.size(), 2011u);
+    EXPECT_EQ(pressed.back(), keyRight) << "the turn ended at once";
+    EXPECT_EQ(computerGiveUps().turnsEnded, before.turnsEnded + 1);
+    EXPECT_EQ(game.seatLevel[1], seatHard) << "the next turn is the seat's again";
+
+    game.month = 2;  // a new turn, on a screen the seat does not know
+    clearScreen();
+    keys("");
+    EXPECT_THROW(stuck(3000), OutOfKeys) << "the window waits for the person's key";
+    EXPECT_EQ(pressed.size(), 2011u + 2060u);
+    EXPECT_EQ(textAt(13, 4, 36), "Komputer nie umie skonczyc tej tury.");
+    EXPECT_EQ(textAt(14, 4, 23), "Odtad gra czlowiek: Ala");
+    EXPECT_EQ(game.seatLevel[1], seatPerson);
+    EXPECT_EQ(keyOwner(), 0);
+    EXPECT_EQ(computerGiveUps().seatsHandedOver, before.seatsHandedOver + 1);
+    setComputerKeyObserver(nullptr);
+    setGiveUpHandler(nullptr);
 }
 
 // A computer seat's turn at the trader: food is bought with money below the

@@ -22,6 +22,8 @@ struct Seat {
     Stage stage = Stage::none;
     bool traderDone = false, missionDone = false, expeditionDone = false, buildDone = false, outputDone = false;
     int fallbacks = 0;  // unknown screens in a row
+    int keys = 0;       // pressed in this turn
+    bool turnGivenUp = false;
     bool turnScreenSeen = false;
     int nameAttempt = 0;
     int worldTurn = -1;
@@ -31,6 +33,18 @@ Seat seats[playerSlots];
 int forcedWorld = 0;
 double spent = 0;
 long long commandCounts[4][14] = {};
+GiveUps giveUps;
+
+// A turn that has taken this many keys is given up: out to the turn screen
+// and on to the next seat, or, when the turn screen does not come back within
+// a few more, the seat goes to a person.
+constexpr int giveUpKeys = 2000, handOverKeys = giveUpKeys + 60;
+// Past this many keys in a turn no further command is begun.
+constexpr int turnKeyBudget = 160;
+// The most of the big steps (a hundred, ten) pressed in one row of a window,
+// and of the ones at the trader and in the outputs; what is left waits for
+// a later turn.
+constexpr int64_t mostSteps = 20, mostTradedOnes = 40, mostOutputOnes = 20;
 
 // ---- What the screen shows --------------------------------------------------
 
@@ -82,13 +96,20 @@ void openCommand(Seat& s, const GameState& game, int32_t entry) {
 }
 
 // Output changes by hundreds ("6", "4") and ones, going past by a hundred and
-// back where that takes fewer keys. The wanted outputs are never above the
-// deposit, so a hundred up only goes past when the deposit holds it.
-void addOutputSteps(Seat& s, int64_t diff) {
-    const int64_t n = std::abs(diff);
+// back where that takes fewer keys. A hundred moves at most what is left on
+// its side: `room` is the deposit going up, the output going down.
+void addOutputSteps(Seat& s, int64_t diff, int64_t room) {
+    const int64_t n = std::min(std::abs(diff), mostSteps * 100);
     const int64_t hundreds = n / 100, rest = n % 100;
+    const int64_t past = std::min(room, (hundreds + 1) * 100) - n;  // ones back after one hundred more
+    if (past >= 0 && past + 1 < rest && past <= mostOutputOnes) {
+        add(s, diff > 0 ? "6" : "4", hundreds + 1);
+        add(s, diff > 0 ? keyLeft : keyRight, past);
+        return;
+    }
+    // Short of the aim rather than past it: more output takes more power.
     add(s, diff > 0 ? "6" : "4", hundreds);
-    add(s, diff > 0 ? keyRight : keyLeft, rest);
+    add(s, diff > 0 ? keyRight : keyLeft, std::min(rest, mostOutputOnes));
 }
 
 // ---- The trader -------------------------------------------------------------------
@@ -133,9 +154,9 @@ void tradeGoods(Seat& s, const GameState& game, int p) {
             } else {
                 // Hundreds where the room and the money allow, and a few ones.
                 int64_t hundreds = (n + 40) / 100;
-                hundreds = std::min({hundreds, baseFree / 100, q / 100, (money - reserve) / (100 * price)});
+                hundreds = std::min({hundreds, baseFree / 100, q / 100, (money - reserve) / (100 * price), mostSteps});
                 hundreds = std::max<int64_t>(hundreds, 0);
-                const int64_t ones = std::clamp<int64_t>(n - hundreds * 100, 0, 40);
+                const int64_t ones = std::clamp<int64_t>(n - hundreds * 100, 0, mostTradedOnes);
                 add(tmp, "4", hundreds);
                 add(tmp, keyLeft, ones);
                 n = hundreds * 100 + ones;
@@ -150,8 +171,8 @@ void tradeGoods(Seat& s, const GameState& game, int p) {
                 add(tmp, "5");  // all the trader wants in one
             } else {
                 // Selling a hundred needs more than a hundred held.
-                const int64_t hundreds = std::min(n / 100, (held[r] - 1) / 100);
-                const int64_t ones = std::min<int64_t>(n - hundreds * 100, 40);
+                const int64_t hundreds = std::min({n / 100, (held[r] - 1) / 100, mostSteps});
+                const int64_t ones = std::min<int64_t>(n - hundreds * 100, mostTradedOnes);
                 add(tmp, "6", hundreds);
                 add(tmp, keyRight, ones);
                 n = hundreds * 100 + ones;
@@ -200,6 +221,7 @@ void tradeColonists(Seat& s, const GameState& game, int p) {
         if (n <= 0) continue;
         add(s, r > at ? keyDown : keyUp, std::abs(r - at));
         at = r;
+        n = std::min(n, mostSteps * 10);
         add(s, "4", n / 10);
         add(s, keyLeft, n % 10);
         taken += n;
@@ -212,6 +234,7 @@ void tradeColonists(Seat& s, const GameState& game, int p) {
 // The next command worth opening, with its keys; false when the turn is done.
 bool planCommand(Seat& s, const GameState& game, int p) {
     const int32_t level = levelOf(game, p);
+    if (s.keys > turnKeyBudget) return false;
     if (!s.traderDone) {
         s.traderDone = true;
         if (game.traderPresent == 1) {
@@ -278,8 +301,9 @@ bool planCommand(Seat& s, const GameState& game, int p) {
         }
         if (change) {
             openCommand(s, game, 10);
+            const int32_t deposits[4] = {0, game.deposit1[p], game.deposit2[p], game.deposit3[p]};
             for (int good = 1; good <= 3; ++good) {
-                addOutputSteps(s, diff[good]);
+                addOutputSteps(s, diff[good], diff[good] > 0 ? deposits[good] : outputs[good]);
                 if (good < 3) add(s, keyDown);
             }
             add(s, keyEnter);
@@ -302,7 +326,7 @@ void allocateStore(Seat& s, const GameState& game, int p) {
         const int64_t pending = numberAt(r + 15, 25);
         const int64_t kept = goodsKept(game, p, levelOf(game, p), r);
         int64_t keep = std::clamp<int64_t>(std::min({pending, room, kept - held[r]}), 0, free);
-        while (keep >= 100 && free >= 100) {
+        for (int64_t steps = 0; keep >= 100 && free >= 100 && steps < mostSteps; ++steps) {
             add(s, "4");
             keep -= 100;
             free -= 100;
@@ -324,6 +348,20 @@ std::string turnKey(Seat& s, const GameState& game, int p) {
         s = Seat();
         s.worldTurn = worldTurn;
         s.turn = turn;
+    }
+    if (++s.keys > giveUpKeys) {
+        s.macro.clear();
+        s.stage = Stage::none;
+        if (turnScreenShown(game)) {
+            if (!s.turnGivenUp) ++giveUps.turnsEnded;
+            s.turnGivenUp = true;
+            return keyRight;
+        }
+        if (s.keys > handOverKeys) {
+            ++giveUps.seatsHandedOver;
+            return "";
+        }
+        return s.keys % 2 == 1 ? keyEsc : keySpace;
     }
     if (s.macro.empty()) {
         switch (s.stage) {
@@ -421,8 +459,15 @@ std::string computerKey(const GameState& game, int seat, SeatTask task) {
     return key;
 }
 
-void forgetComputerPlans() {
-    for (Seat& s : seats) s = Seat();
+void forgetComputerPlans(bool keepTurnKeys) {
+    for (Seat& s : seats) {
+        Seat fresh;
+        if (keepTurnKeys) {
+            fresh.turn = s.turn;
+            fresh.keys = s.keys;
+        }
+        s = fresh;
+    }
 }
 
 void setComputerHomeWorld(int world) { forcedWorld = world; }
@@ -430,3 +475,5 @@ void setComputerHomeWorld(int world) { forcedWorld = world; }
 double computerSeconds() { return spent; }
 
 const long long* computerCommandCounts(int level) { return commandCounts[std::clamp(level, 0, 3)]; }
+
+GiveUps computerGiveUps() { return giveUps; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/capacity.h"
 #include "model/options.h"
 #include "model/rounding.h"
 #include "model/works.h"
@@ -28,17 +29,13 @@ Colony colonyOf(const GameState& game, int p, int32_t level) {
     c.goods3 = game.goods3[p];
     c.population = int64_t{game.population1[p]} + game.population2[p] + game.population3[p] + game.population4[p];
     c.consumption = roundToInt(static_cast<double>(c.population) * 0.2);
-    const int64_t goods = c.fuel + c.goods2 + c.goods3 + c.food;
-    const int64_t storehouses = game.storehouses[p];
-    c.storeCapacity = storehouses * 500 + int64_t{game.techLevel[p][2]} * storehouses * 50;
-    c.freeStore = c.storeCapacity - goods;
-    c.baseFreeStore = storehouses * 500 - goods;
-    const int64_t housing = game.housing[p];
-    c.freeHousing = housing * 50 + int64_t{game.techLevel[p][1]} * housing * 5 - c.population;
-    const int64_t plants = game.powerPlants[p];
-    c.powerCapacity = plants * 30 + int64_t{game.techLevel[p][5]} * plants * 3;
-    c.powerDemand = int64_t{game.buildPower[p]} + game.orderPower[p] + game.outputPower[p] + game.otherPower[p] +
-                    game.housing[p] + game.storehouses[p] + game.workshops[p] + game.structures4[p] + game.labs[p];
+    // The game's own formulas: what the screens show is what the seat plans with.
+    c.storeCapacity = storeCapacity(game, p);
+    c.freeStore = freeRoom(game, p);
+    c.baseFreeStore = baseFreeRoom(game, p);
+    c.freeHousing = freeHousing(game, p);
+    c.powerCapacity = powerCapacity(game, p);
+    c.powerDemand = powerDemand(game, p);
     c.world = game.homeWorld[p];
     return c;
 }

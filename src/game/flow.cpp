@@ -47,7 +47,8 @@ void keepGameInProgress() {
     switch (currentFlow) {
         case Flow::gameEntry:
         case Flow::turnScreen:
-        case Flow::gameMenu: saveRecoveryGame(*runningGame); break;
+        case Flow::gameMenu:
+        case Flow::turnEndMenu: saveRecoveryGame(*runningGame); break;
         case Flow::startOfTurn:
             if (turnEndKept) keepStartOfTurn();
             break;
@@ -86,6 +87,17 @@ Flow gameLoaded(GameState& game) {
     return Flow::startOfTurn;
 }
 
+namespace {
+
+GameState* seatsGame = nullptr;
+
+// A computer seat that cannot end its turn gives its seat to a person.
+void handOverSeat(int p) {
+    if (seatsGame && p >= 1 && p < playerSlots) seatHandedOver(*seatsGame, p);
+}
+
+}  // namespace
+
 void useKeysOfSeat(const GameState& game, int seat, SeatTask task) {
     const int p = playerSlot(seat);
     if (!game.tablesExist || game.seatLevel[p] == seatPerson) {
@@ -99,6 +111,8 @@ void runFlow(GameState& game, Flow next) {
     runningGame = &game;
     setCloseHandler(keepGameInProgress);
     setClockReadingHandler(keepClockReading);
+    seatsGame = &game;
+    setGiveUpHandler(handOverSeat);
     resetRecovery();
     forgetTurnEnd();
     for (;;) {
@@ -123,7 +137,8 @@ void runFlow(GameState& game, Flow next) {
             case Flow::options: next = optionsWindow(game); break;
             case Flow::gameEntry: next = gameEntry(game); break;
             case Flow::turnScreen: next = turnScreen(game); break;
-            case Flow::gameMenu: next = gameMenu(game); break;
+            case Flow::gameMenu:
+            case Flow::turnEndMenu: next = gameMenu(game); break;
             case Flow::startOfTurn:
                 next = startOfTurn(game);
                 forgetTurnEnd();
@@ -141,7 +156,7 @@ void runProgram() {
 
 Flow gameEntry(GameState& game) {
     // A game just loaded, or a new turn: computer seats plan afresh.
-    forgetComputerPlans();
+    forgetComputerPlans(true);
     clearScreen();
     game.selectedCommand = 1;
     drawStarfield();

@@ -36,3 +36,6 @@ Flow gameMenu(GameState& game);
 // Whose keys the screens read from now on: the keyboard's, or those of the
 // computer player of `seat` when the game gives that seat to the computer.
 void useKeysOfSeat(const GameState& game, int seat, SeatTask task);
+// The seat in slot p was the computer's and could not end its turn: a window
+// says so, and a person plays it from now on.
+void seatHandedOver(GameState& game, int p);

@@ -21,6 +21,7 @@
 #include "model/capacity.h"
 #include "ui/reportcopies.h"
 #include "ui/standings.h"
+#include "model/options.h"
 #include "ui/windows.h"
 
 uintptr_t turnScreenStackMark = 0;
@@ -74,6 +75,18 @@ Flow passTurn(GameState& game) {
     return Flow::startOfTurn;
 }
 
+// At the end of a computer turn the keyboard has its say before the turn
+// passes: Esc pressed during the turn (or now, when no person plays in the
+// game and so no key wait would ever come) opens the game menu.
+bool menuAtTurnEnd(const GameState& game) {
+    if (keyOwner() == 0) return false;
+    bool person = false;
+    for (int p = 1; p <= std::min(game.playerCount, playerSlots - 1); ++p)
+        person = person || (game.playerActive[p] == 1 && game.seatLevel[p] == seatPerson);
+    if (!person) lookAtKeyboard();
+    return takeMenuRequest();
+}
+
 }  // namespace
 
 int32_t drawTurnScreen(GameState& game) {
@@ -123,6 +136,10 @@ Flow turnScreen(GameState& game) {
                 printMark(game.selectedCommand, " ");
                 ++game.selectedCommand;
             } else if (key == keyRight) {
+                if (menuAtTurnEnd(game)) {
+                    clearWindow(2, 2, width, menuHeight);
+                    return Flow::turnEndMenu;
+                }
                 // Ends the turn without a question and without removing the menu.
                 return passTurn(game);
             } else if (key == keyEsc) {
@@ -130,7 +147,8 @@ Flow turnScreen(GameState& game) {
                 return Flow::gameMenu;
             } else if (key == keySpace || key == keyEnter) {
                 clearWindow(2, 2, width, menuHeight);
-                if (game.selectedCommand == endOfTurnEntry) return passTurn(game);
+                if (game.selectedCommand == endOfTurnEntry)
+                    return menuAtTurnEnd(game) ? Flow::turnEndMenu : passTurn(game);
                 runCommand(game, game.selectedCommand);
                 redraw = true;
             } else if (key == "r") {

@@ -21,8 +21,14 @@ int32_t storeCapacity(const GameState& game) { return storeCapacityOf(game, play
 
 int32_t housingCapacity(const GameState& game) { return housingCapacityOf(game, player(game)); }
 
-int32_t powerCapacity(const GameState& game) {
-    const int p = player(game);
+int32_t powerCapacity(const GameState& game) { return powerCapacity(game, player(game)); }
+
+int32_t storeCapacity(const GameState& game, int p) { return storeCapacityOf(game, playerSlot(p)); }
+
+int32_t housingCapacity(const GameState& game, int p) { return housingCapacityOf(game, playerSlot(p)); }
+
+int32_t powerCapacity(const GameState& game, int p) {
+    p = playerSlot(p);
     return game.powerPlants[p] * 30 + game.techLevel[p][5] * game.powerPlants[p] * 3;
 }
 
@@ -43,8 +49,10 @@ int64_t freeRoom(const GameState& game, int p) {
     return int64_t{storeCapacityOf(game, p)} - game.goods1[p] - game.goods2[p] - game.goods3[p] - game.goods4[p];
 }
 
-int64_t baseFreeRoom(const GameState& game) {
-    const int p = player(game);
+int64_t baseFreeRoom(const GameState& game) { return baseFreeRoom(game, player(game)); }
+
+int64_t baseFreeRoom(const GameState& game, int p) {
+    p = playerSlot(p);
     return int64_t{game.storehouses[p]} * 500 - game.goods1[p] - game.goods2[p] - game.goods3[p] - game.goods4[p];
 }
 
@@ -56,8 +64,10 @@ int64_t freeHousing(const GameState& game, int p) {
            game.population4[p];
 }
 
-int32_t powerDemand(const GameState& game) {
-    const int p = player(game);
+int32_t powerDemand(const GameState& game) { return powerDemand(game, player(game)); }
+
+int32_t powerDemand(const GameState& game, int p) {
+    p = playerSlot(p);
     return game.buildPower[p] + game.orderPower[p] + game.outputPower[p] + game.otherPower[p] + game.housing[p] +
            game.storehouses[p] + game.workshops[p] + game.structures4[p] + game.labs[p];
 }

@@ -11,6 +11,13 @@ int32_t storeCapacity(const GameState& game);
 int32_t housingCapacity(const GameState& game);
 // 30 per power plant plus 10% per level of research field 5.
 int32_t powerCapacity(const GameState& game);
+// The same three, the month's power demand and the base free room for any
+// player's colony (slot p): the computer seats plan with these.
+int32_t storeCapacity(const GameState& game, int p);
+int32_t housingCapacity(const GameState& game, int p);
+int32_t powerCapacity(const GameState& game, int p);
+int32_t powerDemand(const GameState& game, int p);
+int64_t baseFreeRoom(const GameState& game, int p);
 
 // What the store can still take: its capacity less the four goods, in 64 bits
 // so that no saved values can make it wrap.

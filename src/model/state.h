@@ -19,7 +19,8 @@ using ResearchTable = int32_t[playerSlots][researchFields];
 
 // Where the program goes next: each screen returns one of these and one loop
 // dispatches, so the stack never grows however long a game runs.
-enum class Flow { title, mainMenu, options, gameEntry, turnScreen, gameMenu, startOfTurn, end };
+// turnEndMenu: the game menu at the end of a computer turn, on the keyboard.
+enum class Flow { title, mainMenu, options, gameEntry, turnScreen, gameMenu, turnEndMenu, startOfTurn, end };
 
 // Every per-player and research table but the names, all plain numbers.
 struct PlayerTables {

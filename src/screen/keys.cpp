@@ -22,7 +22,9 @@ struct KeyState {
     int owner = 0;
     KeySource source;
     int pauseMs = 0;
-    bool hurry = false;  // Space or Enter during a computer turn
+    bool hurry = false;        // Space or Enter during a computer turn
+    bool menuWanted = false;   // Esc during a computer turn
+    void (*giveUp)(int owner) = nullptr;
     std::function<void(const std::string&)> observer;
 };
 
@@ -66,6 +68,7 @@ void queueKey(const std::string& key) {
     KeyState& k = keys();
     if (k.source) {
         if (key == keySpace || key == keyEnter) k.hurry = true;
+        if (key == keyEsc) k.menuWanted = true;
         return;
     }
     if (k.queue.size() >= queueLimit) k.queue.pop_front();
@@ -92,7 +95,6 @@ void useKeySource(int owner, KeySource source, int pauseMs) {
     k.owner = owner;
     k.source = std::move(source);
     k.pauseMs = pauseMs;
-    k.hurry = false;
 }
 
 void useKeyboard() {
@@ -100,6 +102,21 @@ void useKeyboard() {
     if (k.owner != 0) clearKeys();
     k.owner = 0;
     k.source = nullptr;
+    k.hurry = false;
+    k.menuWanted = false;
+}
+
+void setGiveUpHandler(void (*handler)(int owner)) { keys().giveUp = handler; }
+
+bool takeMenuRequest() {
+    const bool wanted = keys().menuWanted;
+    keys().menuWanted = false;
+    return wanted;
+}
+
+void lookAtKeyboard() {
+    if (Backend* b = currentBackend()) b->pumpEvents(true);
+    closeIfRequested();
 }
 
 int keyOwner() { return keys().owner; }
@@ -116,6 +133,12 @@ void takeComputerKey(KeyState& k) {
     closeIfRequested();
     if (!k.source) return;
     std::string key = k.source();
+    if (key.empty()) {
+        const int owner = k.owner;
+        useKeyboard();
+        if (k.giveUp) k.giveUp(owner);
+        return;
+    }
     if (k.observer) k.observer(key);
     k.queue.push_back(std::move(key));
     k.keyHit = true;

@@ -38,15 +38,25 @@ void refreshScreen();
 // Whose keys the screens read. A computer seat gives its keys through a
 // source that is asked whenever a screen wants a key and none is queued;
 // they go through the same queue as the keyboard's. Meanwhile the keyboard
-// still closes the window and switches full screen, Space and Enter make the
-// rest of the turn go at once, and every other key is dropped. A change of
-// source forgets every queued key, so nothing pressed for one seat reaches
-// another. `owner` names the source (0 the keyboard); `pauseMs` is the pause
-// before each computer key.
+// still closes the window and switches full screen, Space and Enter make
+// every computer turn go at once until the keyboard is used again (a
+// person's turn, a menu), Esc asks for the game menu at the end of the turn,
+// and every other key is dropped. A change of source forgets every queued
+// key, so nothing pressed for one seat reaches another. `owner` names the
+// source (0 the keyboard); `pauseMs` is the pause before each computer key.
+// A source that gives "" gives up: the keyboard takes over at once, after
+// the handler the game set for it has run with the owner.
 using KeySource = std::function<std::string()>;
 void useKeySource(int owner, KeySource source, int pauseMs);
 void useKeyboard();
 int keyOwner();
+void setGiveUpHandler(void (*handler)(int owner));
+// True once after Esc was pressed during a computer turn.
+bool takeMenuRequest();
+// Between two computer turns of a game no person plays in, the keyboard is
+// asked as at a key wait, so that a watcher's Esc is seen and a script of
+// keys that has run out ends there.
+void lookAtKeyboard();
 // Called with each key a computer seat gives, before a screen reads it (for
 // the arena's checks and its record of the keys).
 void setComputerKeyObserver(std::function<void(const std::string&)> observer);

@@ -141,6 +141,8 @@ int main(int argc, char** argv) {
             if (stackMark == 0) stackMark = turnScreenStackMark;
             if (turnScreenStackMark != stackMark) throw Broken{"the turn screen runs deeper in the stack"};
         }
+        // Past this a seat should have given its turn up by itself.
+        if (monkey.computerTurnKeys > 2200) throw Broken{"a computer turn does not end"};
         const std::string why = brokenInvariant(g);
         if (!why.empty()) throw Broken{why};
     };
@@ -167,6 +169,9 @@ int main(int argc, char** argv) {
     std::printf("colonies-monkey: seed %llu, %lld keys, %lld program runs, %lld turns, %.1f s, %.0f keys/s\n",
                 static_cast<unsigned long long>(seed), monkey.played, monkey.runs, monkey.turns, seconds,
                 monkey.played / seconds);
+    std::printf("colonies-monkey: %lld of the turns played by the monkey; computer seats pressed %lld keys "
+                "besides, at most %lld in a turn\n",
+                monkey.personTurns, monkey.computerKeys, monkey.mostComputerTurnKeys);
     std::error_code ignored;
     fs::current_path(fs::temp_directory_path());
     fs::remove_all(work, ignored);

@@ -2,7 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "game/flow.h"
+#include "model/options.h"
 #include "game/turnscreen.h"
 #include "screen/keys.h"
 #include "screen/random.h"
@@ -50,15 +53,53 @@ MonkeyPlay::MonkeyPlay(HeadlessBackend& backend, GameState& game, uint64_t seed,
     for (const auto& w : table) total += w.weight;
 }
 
+void MonkeyPlay::countTurn() {
+    if (!game.tablesExist) return;
+    const int64_t when = (int64_t{game.year} * 12 + game.month) * 8 + game.currentPlayer;
+    if (when != lastTurn) {
+        ++turns;
+        computerTurnKeys = 0;
+    }
+    lastTurn = when;
+    if (keyOwner() == 0 && when != lastPersonTurn) ++personTurns;
+    if (keyOwner() == 0) lastPersonTurn = when;
+}
+
+// Each program run starts from the options a player would have: every seat a
+// person, Polish, mostly; now and then a computer seat or two. They are set
+// with the options window's keys, so that a run's keys replay it.
+void MonkeyPlay::setOptions() {
+    Options want;
+    if (rng() % 6 == 0) {
+        for (int n = 1 + static_cast<int>(rng() % 2); n > 0; --n)
+            want.seat[1 + rng() % 3] = static_cast<int32_t>(1 + rng() % 3);
+        want.pace = static_cast<int32_t>(rng() % 3);
+    }
+    const Options& now = options();
+    const int32_t from[7] = {now.seat[1], now.seat[2], now.seat[3], now.seat[4], now.seat[5], now.pace, now.language};
+    const int32_t to[7] = {want.seat[1], want.seat[2], want.seat[3], want.seat[4], want.seat[5], want.pace,
+                           want.language};
+    const int32_t choices[7] = {4, 4, 4, 4, 4, 3, 2};
+    if (std::equal(from, from + 7, to)) return;
+    for (const std::string* key : {&keyDown, &keyDown, &keyEnter}) push(*key);
+    for (int r = 0; r < 7; ++r) {
+        const int32_t steps = ((to[r] - from[r]) % choices[r] + choices[r]) % choices[r];
+        for (int32_t i = 0; i < steps; ++i) push(keyRight);
+        if (r < 6) push(keyDown);
+    }
+    push(keyEnter);
+}
+
 void MonkeyPlay::keyWanted() {
     if (onKeyWanted) onKeyWanted(game);
     // Keys of a typed name still to come are given first.
     if (backend.nextKey < backend.script.size()) return;
     if (played >= budget) throw OutOfBudget{};
-    if (game.tablesExist) {
-        const int64_t when = (int64_t{game.year} * 12 + game.month) * 8 + game.currentPlayer;
-        if (when != lastTurn) ++turns;
-        lastTurn = when;
+    countTurn();
+    if (runStarting) {
+        runStarting = false;
+        setOptions();
+        if (backend.nextKey < backend.script.size()) return;
     }
     // Outside a game Esc mostly ends the program: keep it rare there.
     const bool inGame = game.tablesExist;
@@ -90,12 +131,14 @@ void MonkeyPlay::play() {
     backend.onKeyWanted = [this] { keyWanted(); };
     backend.onOutOfKeys = [] { throw OutOfBudget{}; };
     backend.onProgramEnd = [] { throw ProgramEnded{}; };
-    // Computer seats (set in the options window) play on their own; their
-    // keys are checked like the monkey's and count against the budget, so a
-    // game of computers alone ends too.
+    // Computer seats play on their own; their keys are checked like the
+    // monkey's but counted apart. A game of computers alone looks at the
+    // keyboard between turns, which takes one of the monkey's keys.
     setComputerKeyObserver([this](const std::string&) {
+        countTurn();
+        ++computerKeys;
+        mostComputerTurnKeys = std::max(mostComputerTurnKeys, ++computerTurnKeys);
         if (onKeyWanted) onKeyWanted(game);
-        if (++played >= budget) throw OutOfBudget{};
     });
     installBackend(&backend);
     for (;;) {
@@ -108,6 +151,7 @@ void MonkeyPlay::play() {
         turnScreenStackMark = 0;
         game = GameState();
         ++runs;
+        runStarting = true;
         try {
             startUp(game);
             runFlow(game, Flow::title);

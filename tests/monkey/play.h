@@ -34,9 +34,13 @@ public:
     // throws comes through.
     void play();
 
-    long long played = 0;
-    long long turns = 0;  // starts of turn seen
+    long long played = 0;  // the monkey's own keys, the budget's
+    long long turns = 0;   // turns seen, of every seat
+    long long personTurns = 0;  // of them, turns the monkey played
     long long runs = 0;
+    // Keys of computer seats, apart from the budget: all of them, the current
+    // computer turn's, and the most one turn took.
+    long long computerKeys = 0, computerTurnKeys = 0, mostComputerTurnKeys = 0;
     std::vector<std::string> record;
 
 private:
@@ -47,6 +51,8 @@ private:
     };
     void keyWanted();
     void push(const std::string& key);
+    void countTurn();
+    void setOptions();
 
     HeadlessBackend& backend;
     GameState& game;
@@ -54,6 +60,7 @@ private:
     long long budget;
     std::vector<Weighted> table;
     int total = 0;
-    int64_t lastTurn = 0;
+    int64_t lastTurn = 0, lastPersonTurn = 0;
+    bool runStarting = false;
     static constexpr size_t escIndex = 6;
 };
