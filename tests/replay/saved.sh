@@ -24,3 +24,11 @@ expect() {
     return 1
   fi
 }
+
+# The seat line: the first after the last player's research lines (tagged
+# sections, such as the colonies' history, may follow it).
+seat_line() {
+  local players
+  players=$(head -n 1 "$1" | tr -s ' ' | sed 's/^ //' | cut -d' ' -f3)
+  sed -n "$((17 + players * 28 + 1))p" "$1" | tr -d '\r' | tr -s ' ' | sed 's/^ //; s/ $//'
+}
