@@ -44,7 +44,7 @@ GameState twoColonies() {
 
 TEST(History, MonthsAppendAndAPlayerUpdatesOnlyItsOwnPair) {
     ColonyHistory h;
-    int32_t population[3] = {0, 5, 7}, money[3] = {0, 100, 200};
+    int32_t population[4] = {0, 5, 7, 0}, money[4] = {0, 100, 200, 0};  // room for the three-player case
     recordHistory(h, jan2090, 2, 1, population, money);
     population[2] = 8;
     money[1] = 150;
