@@ -1,5 +1,10 @@
 // The libcurl transport against a real server: online-curl-check GAMES USER PASSWORD
 // (tests/online/server.sh runs it with the lighttpd it started).
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 
@@ -53,6 +58,23 @@ int main(int argc, char** argv) {
     expect("nothing new", server->get("c0ffee/current", second.etag), 304, none);
     expect("wrong password", wrongLogin->putNew("c0ffee/x", "x"), 401, TransportError::loginRefused);
     expect("no server", nowhere->get("c0ffee/current"), 0, TransportError::unreachable);
+
+    // A server that takes the connection and never answers.
+    const int silent = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (bind(silent, reinterpret_cast<sockaddr*>(&address), length) == 0 && listen(silent, 4) == 0 &&
+        getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+        auto slow = makeCurlTransport("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/games",
+                                      argv[2], argv[3], 1);
+        expect("no answer in time", slow->get("c0ffee/current"), 0, TransportError::timeout);
+    } else {
+        std::printf("FAIL: no silent server\n");
+        ++failures;
+    }
+    close(silent);
 
     const TransportReply back = server->get("c0ffee/" + turnRecordPath(1));
     TurnRecord read;
