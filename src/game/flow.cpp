@@ -143,6 +143,9 @@ void runFlow(GameState& game, Flow next) {
                 next = startOfTurn(game);
                 forgetTurnEnd();
                 break;
+            case Flow::createOnline: next = onlineCreation(game); break;
+            case Flow::waiting: next = waitingWindow(game); break;
+            case Flow::seatSetUp: next = seatSetUpTurn(game); break;
             case Flow::end: endProgram();
         }
     }

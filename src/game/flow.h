@@ -2,6 +2,7 @@
 #include "computer/computer.h"
 #include "model/state.h"
 
+#include <string>
 #include <vector>
 
 // Runs the game from start-up until the program ends.
@@ -32,6 +33,17 @@ Flow mainMenu(GameState& game);
 Flow optionsWindow(GameState& game);
 Flow gameEntry(GameState& game);
 Flow gameMenu(GameState& game);
+
+// Online games. A new game with seats elsewhere goes onto the server; the
+// waiting window shows whose turn is played elsewhere, checks each turn that
+// comes in and watches it, and gives the turn to this client's seat when it
+// comes; a seat elsewhere starts its first turn with its own set-up.
+Flow onlineCreation(GameState& game);
+Flow waitingWindow(GameState& game);
+Flow seatSetUpTurn(GameState& game);
+// The program starts by joining the game of an invitation link (--join, the
+// page's #g=ID&s=SEAT) instead of showing the title.
+void setJoinLink(const std::string& link);
 
 // Whose keys the screens read from now on: the keyboard's, or those of the
 // computer player of `seat` when the game gives that seat to the computer.

@@ -20,7 +20,23 @@ using ResearchTable = int32_t[playerSlots][researchFields];
 // Where the program goes next: each screen returns one of these and one loop
 // dispatches, so the stack never grows however long a game runs.
 // turnEndMenu: the game menu at the end of a computer turn, on the keyboard.
-enum class Flow { title, mainMenu, options, gameEntry, turnScreen, gameMenu, turnEndMenu, startOfTurn, end };
+// createOnline: a new game with seats elsewhere goes onto its server after
+// its set-up; waiting: another seat's turn is played elsewhere; seatSetUp: a
+// seat elsewhere names itself and chooses its world as its first turn starts.
+enum class Flow {
+    title,
+    mainMenu,
+    options,
+    gameEntry,
+    turnScreen,
+    gameMenu,
+    turnEndMenu,
+    startOfTurn,
+    createOnline,
+    waiting,
+    seatSetUp,
+    end
+};
 
 // Every per-player and research table but the names, all plain numbers.
 struct PlayerTables {
@@ -93,6 +109,16 @@ struct GameState : PlayerTables {
     // Each colony's population and money month by month; kept in a saved
     // game after the seats.
     ColonyHistory history;
+    // A game played through a server; its id is empty for a game at one
+    // keyboard. Kept in a saved game after the history, but `elsewhere`: that
+    // is each client's own (its seat file).
+    struct Online {
+        std::string id;
+        bool watchable = true;     // the other seats may watch a turn as played
+        int32_t handOverDays = 0;  // the creator may give a seat idle this long to the computer; 0 never
+        std::string notify;        // an address told of each turn, or empty
+        bool elsewhere[playerSlots] = {};
+    } online;
 };
 
 // A loaded file could name any player; outside the tables the unused slot 0 stands in.

@@ -80,3 +80,15 @@ TransportReply MemoryTransport::makeFolder(const std::string& path) {
     folders.insert(path);
     return replyOf(201);
 }
+
+namespace {
+TransportMaker installedMaker = nullptr;
+}
+
+void installTransportMaker(TransportMaker maker) { installedMaker = maker; }
+
+std::unique_ptr<Transport> makeTransport(const std::string& games, const std::string& user,
+                                         const std::string& password) {
+    if (!installedMaker) return nullptr;
+    return installedMaker(games, user, password);
+}

@@ -4,6 +4,7 @@
 // its own (in memory for tests, libcurl for the desktop, the page's fetch in
 // the browser); nothing else knows which one runs.
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -40,7 +41,21 @@ struct Transport {
                                       const std::string& body) = 0;
     // Makes a folder (the path ends with '/').
     virtual TransportReply makeFolder(const std::string& path) = 0;
+    // Posts `body` to a whole URL outside the games folder (a turn notice).
+    virtual TransportReply postNotice(const std::string& url, const std::string& body) {
+        (void)url, (void)body;
+        return TransportReply{};
+    }
 };
+
+// Each program installs the transport its platform has; a build with none
+// cannot play online, and says so.
+using TransportMaker = std::unique_ptr<Transport> (*)(const std::string& games, const std::string& user,
+                                                       const std::string& password);
+void installTransportMaker(TransportMaker maker);
+// Null when no transport was installed.
+std::unique_ptr<Transport> makeTransport(const std::string& games, const std::string& user,
+                                         const std::string& password);
 
 // The server as a table in memory, answering as lighttpd does. Tests turn it
 // off or refuse its login to meet the failures.
