@@ -4,6 +4,9 @@
 #include <cstring>
 
 #include "game/flow.h"
+#ifdef COLONIES_CURL
+#include "online/transport_curl.h"
+#endif
 #include "game/gamefolder.h"
 #include "screen/backend_sdl.h"
 #include "screen/keys.h"
@@ -11,18 +14,23 @@
 namespace {
 
 const char* const help =
-    "Usage: colonies [--help | --version]\n"
+    "Usage: colonies [--help | --version | --join LINK]\n"
     "A turn-based economic strategy game about colonies on planets for one to five\n"
     "players at one computer, played with the keyboard.\n"
     "\n"
     "The game plays in $COLONIES_HOME, else $XDG_DATA_HOME/colonies, else\n"
     "~/.local/share/colonies, where it keeps the saved games (NAME.dat); closing\n"
-    "the window during a game saves it as \"autosave\".\n";
+    "the window during a game saves it as \"autosave\".\n"
+    "\n"
+    "--join LINK  takes the seat of an online game that an invitation link\n"
+    "             (http://host:port/#g=ID&s=SEAT) names, and plays it.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) {
+    if (argc == 3 && std::strcmp(argv[1], "--join") == 0) {
+        setJoinLink(argv[2]);
+    } else if (argc > 1) {
         if (std::strcmp(argv[1], "--help") == 0) {
             std::fputs(help, stdout);
             return 0;
@@ -40,6 +48,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     installCloseSignals();
+#ifdef COLONIES_CURL
+    installTransportMaker(curlTransportMaker);
+#endif
     Backend* backend = createSdlBackend();
     if (!backend) {
         std::fprintf(stderr, "colonies: cannot open a window\n");

@@ -12,6 +12,10 @@
 #include <string>
 
 #include "game/flow.h"
+#include "online/onlinegame.h"
+#ifdef COLONIES_CURL
+#include "online/transport_curl.h"
+#endif
 #include "screen/backend_headless.h"
 #include "screen/snapshot.h"
 
@@ -20,7 +24,9 @@ namespace {
 std::string jsonPath, pngPath;
 
 int usage() {
-    std::fprintf(stderr, "usage: colonies-replay [--clock SECONDS] [--json FILE] [--png FILE] DIR SCRIPT\n");
+    std::fprintf(stderr,
+                 "usage: colonies-replay [--clock SECONDS] [--json FILE] [--png FILE]\n"
+                 "                       [--server ADDRESS --user NAME --password WORD] [--join LINK] DIR SCRIPT\n");
     return 2;
 }
 
@@ -53,9 +59,22 @@ std::string absolute(const std::string& path) {
 int main(int argc, char** argv) {
     static HeadlessBackend backend;
     std::string dir, scriptPath;
+    ServerSettings server;
+    bool serverGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if ((a == "--clock" || a == "--json" || a == "--png") && i + 1 < argc) {
+        if ((a == "--server" || a == "--user" || a == "--password" || a == "--join") && i + 1 < argc) {
+            const std::string v = argv[++i];
+            serverGiven = serverGiven || a != "--join";
+            if (a == "--server")
+                server.address = v;
+            else if (a == "--user")
+                server.user = v;
+            else if (a == "--password")
+                server.password = v;
+            else
+                setJoinLink(v);
+        } else if ((a == "--clock" || a == "--json" || a == "--png") && i + 1 < argc) {
             const std::string v = argv[++i];
             if (a == "--clock") {
                 char* end = nullptr;
@@ -96,6 +115,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "colonies-replay: cannot enter %s\n", dir.c_str());
         return 2;
     }
+    // The server settings as the options window keeps them, in the game folder.
+    if (serverGiven && !writeServerSettings(server, serverSettingsFile)) {
+        std::fprintf(stderr, "colonies-replay: cannot write %s\n", serverSettingsFile);
+        return 2;
+    }
+#ifdef COLONIES_CURL
+    installTransportMaker(curlTransportMaker);
+#endif
     backend.onOutOfKeys = [] { finish("waiting"); };
     backend.onProgramEnd = [] { finish("exit"); };
     installBackend(&backend);

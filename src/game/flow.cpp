@@ -1,6 +1,8 @@
 #include "game/flow.h"
 
 #include "game/setup.h"
+#include "online/record.h"
+#include "screen/backend_headless.h"
 #include "model/options.h"
 #include "model/savegame.h"
 #include "model/texttable.h"
@@ -78,6 +80,13 @@ void keepTurnEnd(const GameState& game, std::vector<int32_t> readings) {
 }
 
 Flow gameLoaded(GameState& game) {
+    // An online game goes on from its newest record: a turn left half played
+    // starts again, with the same readings.
+    if (onlineGame(game)) {
+        game.startOfTurnPending = false;
+        game.startOfTurnReadings.clear();
+        return Flow::waiting;
+    }
     if (!game.startOfTurnPending) return Flow::gameEntry;
     std::vector<int32_t> readings = std::move(game.startOfTurnReadings);
     game.startOfTurnPending = false;
@@ -98,7 +107,23 @@ void handOverSeat(int p) {
 
 }  // namespace
 
+namespace {
+
+// A recorded turn played again reads its keys from its record, whoever's seat it is.
+bool replaying = false;
+bool replayPassed = false;
+KeySource replaySource;
+int replayPause = 0;
+constexpr int replayOwner = 100;
+struct RecordRanOut {};
+
+}  // namespace
+
 void useKeysOfSeat(const GameState& game, int seat, SeatTask task) {
+    if (replaying) {
+        useKeySource(replayOwner, replaySource, replayPause);
+        return;
+    }
     const int p = playerSlot(seat);
     if (!game.tablesExist || game.seatLevel[p] == seatPerson) {
         useKeyboard();
@@ -127,10 +152,13 @@ void runFlow(GameState& game, Flow next) {
         // title and the menus read the keyboard.
         const bool turn = next == Flow::startOfTurn || next == Flow::gameEntry || next == Flow::turnScreen ||
                           next == Flow::gameMenu;
-        if (turn)
+        if (turn || next == Flow::seatSetUp)
             useKeysOfSeat(game, game.currentPlayer, SeatTask::turn);
         else
             useKeyboard();
+        // A turn of an online game is kept key by key from its start.
+        if ((next == Flow::startOfTurn || next == Flow::seatSetUp) && onlineGame(game)) onlineTurnStarts(game);
+        if (next == Flow::title || next == Flow::mainMenu || !onlineGame(game)) onlineTurnAbandoned();
         switch (next) {
             case Flow::title: next = titleScreen(game); break;
             case Flow::mainMenu: next = mainMenu(game); break;
@@ -154,7 +182,126 @@ void runFlow(GameState& game, Flow next) {
 void runProgram() {
     static GameState game;
     startUp(game);
-    runFlow(game, Flow::title);
+    runFlow(game, joiningAtStart() ? Flow::waiting : Flow::title);
+}
+
+bool replayingRecordedTurn() { return replaying; }
+void recordedTurnPassed() { replayPassed = true; }
+
+namespace {
+
+enum class Replayed { ended, ranOut, leftTurn };
+
+// Plays `record`'s turn on `game` through the turn's own screens, with its
+// keys at `pauseMs` each. The flow's own state (what a close keeps, the
+// handler of clock readings) is put back afterwards.
+Replayed playTurnAgain(GameState& game, const std::vector<int32_t>& readings, const TurnRecord& record,
+                       int pauseMs, bool& inputsWhole) {
+    const GameState* keptRunning = runningGame;
+    const Flow keptFlow = currentFlow;
+    const GameState keptTurnEnd = turnEnd;
+    const bool keptTurnEndKept = turnEndKept;
+    setClockReadingHandler(nullptr);
+
+    std::vector<std::string> keys;
+    std::vector<int32_t> clocks;
+    for (const RecordedInput& input : record.inputs) {
+        if (input.key.empty())
+            clocks.push_back(input.clock);
+        else
+            keys.push_back(input.key);
+    }
+    size_t nextKey = 0;
+    replaySource = [&keys, &nextKey]() -> std::string {
+        if (nextKey < keys.size()) return keys[nextKey++];
+        throw RecordRanOut{};
+    };
+    replayPause = pauseMs;
+    replaying = true;
+    replayPassed = false;
+    forgetComputerPlans();
+    beginClockReadings(readings);
+    useScriptedClock(clocks);
+    Flow flow = game.playerName[playerSlot(game.currentPlayer)].empty() ? Flow::seatSetUp : Flow::startOfTurn;
+    Replayed result = Replayed::ended;
+    try {
+        while (!replayPassed) {
+            useKeySource(replayOwner, replaySource, replayPause);
+            switch (flow) {
+                case Flow::seatSetUp: flow = seatSetUpTurn(game); break;
+                case Flow::startOfTurn:
+                    flow = startOfTurn(game);
+                    endClockReadings();
+                    break;
+                case Flow::gameEntry: flow = gameEntry(game); break;
+                case Flow::turnScreen: flow = turnScreen(game); break;
+                case Flow::gameMenu:
+                case Flow::turnEndMenu: flow = gameMenu(game); break;
+                default: result = Replayed::leftTurn; replayPassed = true; break;
+            }
+        }
+    } catch (const RecordRanOut&) {
+        result = Replayed::ranOut;
+    }
+    const bool clockWhole = stopScriptedClock();
+    inputsWhole = clockWhole && nextKey == keys.size();
+    endClockReadings();
+    replaying = false;
+    replaySource = nullptr;
+    useKeyboard();
+    // A screen left by the record's end holds nothing any more; the game the
+    // program keeps is the one it had.
+    resetRecovery();
+    forgetReportCopies();
+    forgetComputerPlans();
+    runningGame = keptRunning;
+    currentFlow = keptFlow;
+    turnEnd = keptTurnEnd;
+    turnEndKept = keptTurnEndKept;
+    setClockReadingHandler(keepClockReading);
+    return result;
+}
+
+}  // namespace
+
+bool checkRecordedTurn(GameState game, const std::vector<int32_t>& readings, const TurnRecord& record,
+                       std::string& why) {
+    if (game.currentPlayer != record.seat) {
+        why = "seat " + std::to_string(record.seat) + " is not the one to play";
+        return false;
+    }
+    Backend* shown = currentBackend();
+    static HeadlessBackend unseen;
+    unseen.script.clear();
+    unseen.nextKey = 0;
+    installBackend(&unseen);
+    bool whole = false;
+    const Replayed result = playTurnAgain(game, readings, record, 0, whole);
+    installBackend(shown);
+    setScreenMode(640, 480, 8);
+    setTextGrid(80, 30);
+    clearScreen();
+    std::string text;
+    if (result == Replayed::ranOut) {
+        why = "its keys end before the turn does";
+    } else if (result == Replayed::leftTurn) {
+        why = "its keys leave the game";
+    } else if (!whole) {
+        why = "the turn ends before its keys do";
+    } else if (!savedGameText(game, text) || text != record.game) {
+        why = "the game it holds is not the one its keys make";
+    } else {
+        return true;
+    }
+    return false;
+}
+
+void watchRecordedTurn(GameState& game, const std::vector<int32_t>& readings, const TurnRecord& record) {
+    bool whole = false;
+    playTurnAgain(game, readings, record, paceMilliseconds(options().pace), whole);
+    setScreenMode(640, 480, 8);
+    setTextGrid(80, 30);
+    clearScreen();
 }
 
 Flow gameEntry(GameState& game) {

@@ -44,6 +44,32 @@ Flow seatSetUpTurn(GameState& game);
 // The program starts by joining the game of an invitation link (--join, the
 // page's #g=ID&s=SEAT) instead of showing the title.
 void setJoinLink(const std::string& link);
+// Seconds between two questions to the server while nothing changes (30; tests less).
+void setOnlinePollSeconds(int32_t seconds);
+bool onlineGame(const GameState& game);
+// A turn of this client's seat starts: its keys and clock readings are kept
+// from here; at its end they go into its record, which is kept and committed.
+void onlineTurnStarts(GameState& game);
+void onlineTurnAbandoned();
+Flow onlineTurnEnded(GameState& game);
+
+// Plays a recorded turn again from `game` (as the record before it left it,
+// its next start of turn taking `readings`), from the record's keys and
+// clock readings: checked headless, each key at once; true when the turn
+// ended exactly where its keys did with the game its record holds, else
+// `why` says what differed. Nothing is saved or sent meanwhile.
+struct TurnRecord;
+bool checkRecordedTurn(GameState game, const std::vector<int32_t>& readings, const TurnRecord& record,
+                       std::string& why);
+// The same turn shown as it was played, at the pace of computer turns;
+// Space or Enter hurries it to its end. Only for a turn already checked.
+void watchRecordedTurn(GameState& game, const std::vector<int32_t>& readings, const TurnRecord& record);
+// True while a recorded turn is played again: nothing may be written.
+bool replayingRecordedTurn();
+// The turn screen says a recorded turn played again has ended.
+void recordedTurnPassed();
+// Whether the program was given a link to join at its start.
+bool joiningAtStart();
 
 // Whose keys the screens read from now on: the keyboard's, or those of the
 // computer player of `seat` when the game gives that seat to the computer.

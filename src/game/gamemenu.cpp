@@ -89,7 +89,8 @@ Flow gameMenu(GameState& game) {
                     clearWindow(10, 15, 27, 2);
                     return Flow::turnScreen;
                 }
-                if (writeSavedGame(game, game.fileName + ".dat"))
+                // A turn played again to check it writes nothing.
+                if (replayingRecordedTurn() || writeSavedGame(game, game.fileName + ".dat"))
                     showMessage(23, 2, textLine(51), textLine(52));
                 else
                     showMessage(23, 4, textLine(textSaveFailed), "");
@@ -105,6 +106,7 @@ Flow gameMenu(GameState& game) {
                 // The file is checked whole before anything changes, so a
                 // refused load leaves the game and the screen as they were;
                 // the list stays beside the message.
+                if (replayingRecordedTurn()) return Flow::mainMenu;
                 if (!readSavedGame(game, game.fileName + ".dat")) {
                     showMessage(27, 4, unreadSavedGameMessage(saved, game.fileName), "");
                     removeSavedGamesWindow();
@@ -117,7 +119,7 @@ Flow gameMenu(GameState& game) {
                 return gameLoaded(game);
             } else if ((key == keySpace || key == keyEnter) && game.menuCursor == 4) {
                 // One Esc too many and Enter must not lose the game: "autosave" continues it.
-                saveRecoveryGame(game);
+                if (!replayingRecordedTurn()) saveRecoveryGame(game);
                 return Flow::end;
             } else {
                 sleepMs(1);

@@ -1,11 +1,560 @@
+// Online games: a game made on a server, the turns of this client's seats
+// kept and committed as they end, and the waiting window that takes in, checks
+// and shows the turns played elsewhere until one of this client's seats is on.
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "game/flow.h"
+#include "game/setup.h"
+#include "model/options.h"
+#include "model/savegame.h"
+#include "online/onlinegame.h"
+#include "online/record.h"
+#include "screen/clockseed.h"
+#include "screen/keys.h"
+#include "screen/random.h"
+#include "screen/screen.h"
+#include "ui/windows.h"
 
 namespace {
-std::string joinLink;
+
+// ---- Words ----------------------------------------------------------------
+// The windows carry their own words in both languages, as the options window does.
+struct Words {
+    const char* title;
+    const char* waitingFor;
+    const char* seat;
+    const char* since;
+    const char* asked;
+    const char* leave;
+    const char* yourTurn;
+    const char* checking;
+    const char* invitations;
+    const char* invitationsFile;
+    const char* anyKey;
+    const char* kept;
+    const char* mismatch;
+    const char* noTransport;
+    const char* talking;
+    const char* errors[10];
+};
+
+const Words words[2] = {
+    {"Gra w sieci",
+     "Czekam na ruch: ",
+     "miejsce ",
+     "Od ",
+     "Serwer pytany ",
+     "Esc: wyjscie (gra zostaje na serwerze)",
+     "Twoj ruch!",
+     "Sprawdzam ruch ",
+     "Zaproszenia:",
+     "Zapisane tez w pliku ",
+     "Dowolny klawisz: dalej",
+     "Ruch zachowany; pojdzie, gdy serwer odpowie.",
+     "Ruch nie zgadza sie z zapisem: ",
+     "Ta wersja gry nie gra w sieci.",
+     "Czekam na serwer...",
+     {"", "Serwer nie odpowiada.", "Serwer nie odpowiedzial na czas.", "Serwer nie przyjal loginu.",
+      "Ten ruch zagrano juz gdzie indziej.", "Na serwerze nie ma tej gry.", "Blad serwera.",
+      "Zapis na serwerze jest uszkodzony.", "Serwer nie pilnuje zapisu raz: nie utrzyma gry.",
+      "Nie mozna zapisac pliku w folderze gry."}},
+    {"Online game",
+     "Waiting for: ",
+     "seat ",
+     "Since ",
+     "Server asked ",
+     "Esc: leave (the game stays on the server)",
+     "Your turn!",
+     "Checking turn ",
+     "Invitations:",
+     "Also written to ",
+     "Any key: go on",
+     "The turn is kept and goes when the server answers.",
+     "A turn does not match its record: ",
+     "This build of the game cannot play online.",
+     "Waiting for the server...",
+     {"", "The server does not answer.", "The server did not answer in time.", "The server refused the login.",
+      "This turn was played elsewhere first.", "The game is not on the server.", "The server failed.",
+      "A record on the server is damaged.", "The server lets a second create-once through: it cannot hold a game.",
+      "A file of the game folder cannot be written."}},
+};
+
+const Words& said() { return words[englishTexts() ? 1 : 0]; }
+const char* errorText(OnlineError e) { return said().errors[static_cast<int>(e)]; }
+
+// A game from a record's text, read over `base` (the program's start-up
+// values, as a load from the menus reads over them), its tables made first.
+bool readGameText(GameState& game, const GameState& base, const std::string& text) {
+    GameState read = base;
+    if (!read.tablesExist) dimensionTables(read);
+    if (!readSavedGameText(read, text)) return false;
+    game = std::move(read);
+    return true;
 }
 
-void setJoinLink(const std::string& link) { joinLink = link; }
+// ---- The client's hold on the game ---------------------------------------
+struct Session {
+    std::string id;
+    std::unique_ptr<Transport> transport;
+    SeatFile seats;
+    std::string etag;
+    CurrentPointer current;
+    // The newest record checked or written, as text and read.
+    std::string lastText;
+    TurnRecord last;
+    // Whether this client plays the computer seats that come next: it ended
+    // the newest turn of a person (or made the game).
+    bool playsComputers = false;
+    // The turn being played here.
+    bool recording = false;
+    TurnRecord turn;
+};
 
-Flow onlineCreation(GameState&) { return Flow::mainMenu; }
-Flow waitingWindow(GameState&) { return Flow::mainMenu; }
-Flow seatSetUpTurn(GameState&) { return Flow::startOfTurn; }
+Session session;
+// The maker of a game keeps a copy of record 0 under this number too.
+constexpr int32_t madeMark = 999999;
+std::string joinLink;
+int32_t pollSeconds = 30;
+
+bool mine(int32_t seat) { return std::count(session.seats.seats.begin(), session.seats.seats.end(), seat) > 0; }
+
+// Which seats are elsewhere is this client's own knowledge.
+void markElsewhere(GameState& game) {
+    for (int p = 0; p < playerSlots; ++p)
+        game.online.elsewhere[p] = p >= 1 && p <= game.playerCount && game.seatLevel[p] == seatPerson && !mine(p);
+}
+
+bool seatPlayedHere(const GameState& game, int32_t seat) {
+    const int p = playerSlot(seat);
+    if (game.seatLevel[p] != seatPerson) return session.playsComputers;
+    return mine(seat);
+}
+
+// A window of lines in the middle of the screen, the first in the title's colour.
+void drawLines(const std::vector<std::string>& lines, uint32_t colour = 15) {
+    size_t width = 20;
+    for (const auto& l : lines) width = std::max(width, l.size());
+    width = std::min<size_t>(width, 74);
+    const int w = static_cast<int>(width) + 2;
+    const int h = static_cast<int>(lines.size());
+    const int c = (80 - w) / 2, r = std::max(1, (28 - h) / 2);
+    drawFrame(c, r, w, h);
+    fillBlank(c + 1, r + 1, w, h);
+    for (int i = 0; i < h; ++i) {
+        setColour(i == 0 ? 31 : colour);
+        moveCursor(r + 1 + i, c + 2);
+        printText(lines[i].substr(0, width), false);
+    }
+    refreshScreen();
+}
+
+void showAndWait(const std::vector<std::string>& lines, uint32_t colour = 15) {
+    useKeyboard();
+    std::vector<std::string> all = lines;
+    all.push_back("");
+    all.push_back(said().anyKey);
+    drawLines(all, colour);
+    while (pollKey().empty()) sleepMs(20);
+}
+
+void showFailure(OnlineError e, const std::string& extra = "") {
+    std::vector<std::string> lines = {said().title, errorText(e)};
+    if (!extra.empty()) lines.push_back(extra);
+    showAndWait(lines, 12);
+}
+
+// Computer seats are played by the client that ended the newest turn of a
+// person before them, or by the game's maker before any person has played.
+bool playsComputersNow() {
+    for (int32_t k = session.seats.checked; k >= 1; --k) {
+        std::string text;
+        TurnRecord r;
+        GameState before;
+        if (!readKeptRecord(session.id, k, text) || !readTurnRecord(text, r) || !readGameText(before, before, r.game))
+            return false;
+        if (before.seatLevel[playerSlot(r.seat)] == seatPerson) return mine(r.seat);
+    }
+    std::string made;
+    return readKeptRecord(session.id, madeMark, made);
+}
+
+bool openSession(const std::string& id) {
+    if (session.id == id && session.transport) return true;
+    session = Session();
+    session.id = id;
+    if (!readSeatFile(id, session.seats)) return false;
+    session.playsComputers = playsComputersNow();
+    const ServerSettings server = readServerSettings(serverSettingsFile);
+    session.transport = makeTransport(gamesUrl(session.seats.address), server.user, server.password);
+    if (!session.transport) {
+        showAndWait({said().title, said().noTransport}, 12);
+        session = Session();
+        return false;
+    }
+    return true;
+}
+
+// The three clock readings the next seat's start of turn takes, fixed as
+// this turn ends: a second apart, as a player pressing on would take them.
+std::vector<int32_t> nextReadings() {
+    const int32_t t = seedWord(secondsNow());
+    return {t, t + 1, t + 2};
+}
+
+bool adoptRecord(const std::string& text) {
+    TurnRecord r;
+    if (!readTurnRecord(text, r)) return false;
+    session.last = std::move(r);
+    session.lastText = text;
+    return true;
+}
+
+// The game as the newest record left it, ready for its next start of turn.
+bool loadLast(GameState& game) {
+    if (!readGameText(game, game, session.last.game)) return false;
+    markElsewhere(game);
+    return true;
+}
+
+void sendNotice(const GameState& game) {
+    if (game.online.notify.empty()) return;
+    const int p = playerSlot(game.currentPlayer);
+    if (!game.online.elsewhere[p]) return;
+    session.transport->postNotice(game.online.notify, turnNoticeText(session.id, game.currentPlayer,
+                                                                     game.playerName[p], game.year, game.month));
+}
+
+// Where the game goes once the newest record is in: this client's seat
+// starts its turn (with its set-up first, for a seat elsewhere that has not
+// played yet), or the waiting window.
+Flow nextFromLast(GameState& game) {
+    if (!loadLast(game)) {
+        showFailure(OnlineError::damaged);
+        return Flow::mainMenu;
+    }
+    if (!seatPlayedHere(game, game.currentPlayer)) return Flow::waiting;
+    keepTurnEnd(game, session.last.nextClock);
+    return game.playerName[playerSlot(game.currentPlayer)].empty() ? Flow::seatSetUp : Flow::startOfTurn;
+}
+
+void writeInvitations(const GameState& game, std::vector<std::string>& lines) {
+    const std::string file = "invite-" + session.id.substr(0, 8) + ".txt";
+    std::string text;
+    for (int p = 1; p <= game.playerCount; ++p) {
+        if (!game.online.elsewhere[p]) continue;
+        const std::string link = invitationLink(session.seats.address, session.id, p);
+        text += said().seat + std::to_string(p) + ": " + link + "\n";
+        text += "  colonies --join '" + link + "'\n";
+        lines.push_back(said().seat + std::to_string(p) + ": " + link);
+    }
+    writeFileSafely(file, text);
+    lines.push_back(said().invitationsFile + file);
+}
+
+}  // namespace
+
+void setJoinLink(const std::string& link) { joinLink = link; }
+bool joiningAtStart() { return !joinLink.empty(); }
+void setOnlinePollSeconds(int32_t seconds) { pollSeconds = std::max(1, seconds); }
+
+bool onlineGame(const GameState& game) { return !game.online.id.empty(); }
+
+Flow onlineCreation(GameState& game) {
+    const ServerSettings server = readServerSettings(serverSettingsFile);
+    game.online.id = newGameId();
+    session = Session();
+    session.id = game.online.id;
+    session.seats.address = server.address;
+    for (int p = 1; p <= game.playerCount; ++p)
+        if (game.seatLevel[p] == seatPerson && !game.online.elsewhere[p]) session.seats.seats.push_back(p);
+    session.playsComputers = true;
+    session.transport = makeTransport(gamesUrl(server.address), server.user, server.password);
+    if (!session.transport) {
+        showAndWait({said().title, said().noTransport}, 12);
+        session = Session();
+        return Flow::mainMenu;
+    }
+    TurnRecord first;
+    first.turn = 0;
+    first.seat = 0;
+    first.nextClock = nextReadings();
+    std::string text;
+    if (!savedGameText(game, text)) {
+        showFailure(OnlineError::notWritten);
+        return Flow::mainMenu;
+    }
+    first.game = text;
+    const std::string recordText = turnRecordText(first);
+    drawLines({said().title, said().talking});
+    const OnlineError e = createOnlineGame(*session.transport, session.id, first, session.etag);
+    if (e != OnlineError::none) {
+        showFailure(e);
+        session = Session();
+        return Flow::mainMenu;
+    }
+    session.seats.checked = 0;
+    session.seats.checkedHash = recordHash(recordText);
+    session.seats.sent = 0;
+    if (!keepRecord(session.id, 0, recordText) || !keepRecord(session.id, madeMark, recordText) ||
+        !writeSeatFile(session.id, session.seats)) {
+        showFailure(OnlineError::notWritten);
+        return Flow::mainMenu;
+    }
+    adoptRecord(recordText);
+    std::vector<std::string> lines = {said().title, said().invitations};
+    writeInvitations(game, lines);
+    clearScreen();
+    showAndWait(lines);
+    clearScreen();
+    return nextFromLast(game);
+}
+
+// ---- Turns played here -----------------------------------------------------
+
+void onlineTurnStarts(GameState& game) {
+    if (!onlineGame(game) || session.recording || session.id != game.online.id) return;
+    session.recording = true;
+    session.turn = TurnRecord();
+    session.turn.seat = game.currentPlayer;
+    session.turn.turn = session.last.turn + 1;
+    session.turn.before = recordHash(session.lastText);
+    setKeyRecorder([](const std::string& key) { session.turn.inputs.push_back({key, 0}); });
+    setClockObserver([](int32_t reading) { session.turn.inputs.push_back({"", reading}); });
+}
+
+void onlineTurnAbandoned() {
+    session.recording = false;
+    setKeyRecorder(nullptr);
+    setClockObserver(nullptr);
+}
+
+Flow onlineTurnEnded(GameState& game) {
+    const bool wasRecording = session.recording;
+    onlineTurnAbandoned();
+    if (!wasRecording) return Flow::mainMenu;
+    TurnRecord& r = session.turn;
+    r.nextClock = nextReadings();
+    markElsewhere(game);
+    if (!savedGameText(game, r.game)) {
+        showFailure(OnlineError::notWritten);
+        return Flow::mainMenu;
+    }
+    const std::string text = turnRecordText(r);
+    if (!keepRecord(session.id, r.turn, text)) {
+        showFailure(OnlineError::notWritten);
+        return Flow::mainMenu;
+    }
+    session.seats.checked = r.turn;
+    session.seats.checkedHash = recordHash(text);
+    if (game.seatLevel[playerSlot(r.seat)] == seatPerson) session.playsComputers = true;
+    writeSeatFile(session.id, session.seats);
+    adoptRecord(text);
+
+    drawLines({said().title, said().talking});
+    const OnlineError e = sendKeptRecords(*session.transport, session.id, session.seats, session.etag);
+    if (e == OnlineError::playedElsewhere) {
+        // Nothing of ours goes over what is there: this turn is dropped, and
+        // the waiting window takes in the one the server holds.
+        session.seats.checked = session.seats.sent;
+        std::string kept;
+        if (readKeptRecord(session.id, session.seats.checked, kept)) {
+            session.seats.checkedHash = recordHash(kept);
+            adoptRecord(kept);
+        }
+        writeSeatFile(session.id, session.seats);
+        showFailure(e);
+        return Flow::waiting;
+    }
+    if (e != OnlineError::none) {
+        showFailure(e, said().kept);
+    } else {
+        sendNotice(game);
+    }
+    return nextFromLast(game);
+}
+
+Flow joinFromLink(GameState& game);
+
+// ---- Waiting ---------------------------------------------------------------
+
+namespace {
+
+std::string clockText(std::time_t t) {
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%H:%M", std::localtime(&t));
+    return buffer;
+}
+
+void drawWaiting(const GameState& game, std::time_t since, int asked) {
+    const int p = playerSlot(game.currentPlayer);
+    const std::string who = game.playerName[p].empty() ? "?" : game.playerName[p];
+    char month[32];
+    std::snprintf(month, sizeof month, "%d/%d", game.month, game.year);
+    drawLines({said().title,
+               said().waitingFor + who + " (" + said().seat + std::to_string(game.currentPlayer) + ")",
+               std::string(said().since) + clockText(since) + ", " + month,
+               said().asked + std::to_string(asked) + " s", "", said().leave});
+}
+
+// Takes in the records after the newest checked one, each checked by
+// playing it again and shown as played where the game allows it.
+OnlineError takeInRecords(const GameState& game) {
+    if (session.current.turn <= session.seats.checked) return OnlineError::none;
+    std::vector<std::string> texts;
+    OnlineError e = fetchRecords(*session.transport, session.id, session.seats.checked + 1,
+                                 session.current.turn, session.seats.checkedHash, texts);
+    // The newest must be the one `current` names.
+    if (e == OnlineError::none &&
+        (texts.empty() || recordHash(texts.back()) != session.current.hash))
+        return OnlineError::damaged;
+    for (const std::string& text : texts) {
+        TurnRecord r;
+        readTurnRecord(text, r);
+        GameState before;
+        if (!readGameText(before, game, session.last.game)) return OnlineError::damaged;
+        markElsewhere(before);
+        drawLines({said().title, said().checking + std::to_string(r.turn)});
+        std::string why;
+        if (!checkRecordedTurn(before, session.last.nextClock, r, why)) {
+            showAndWait({said().title, said().mismatch + std::to_string(r.turn) + ", " + said().seat +
+                                           std::to_string(r.seat),
+                         why},
+                        12);
+            return OnlineError::damaged;
+        }
+        if (before.online.watchable) {
+            GameState shown;
+            readGameText(shown, game, session.last.game);
+            markElsewhere(shown);
+            watchRecordedTurn(shown, session.last.nextClock, r);
+            clearScreen();
+        }
+        keepRecord(session.id, r.turn, text);
+        session.seats.checked = r.turn;
+        session.seats.sent = r.turn;
+        session.seats.checkedHash = recordHash(text);
+        if (before.seatLevel[playerSlot(r.seat)] == seatPerson) session.playsComputers = mine(r.seat);
+        writeSeatFile(session.id, session.seats);
+        adoptRecord(text);
+    }
+    return e;
+}
+
+}  // namespace
+
+Flow waitingWindow(GameState& game) {
+    if (!joinLink.empty()) {
+        setScreenMode(640, 480, 8);
+        setTextGrid(80, 30);
+        const Flow joined = joinFromLink(game);
+        if (joined != Flow::waiting) return joined;
+    }
+    if (!openSession(game.online.id)) return Flow::mainMenu;
+    if (session.lastText.empty()) {
+        std::string text;
+        if (!readKeptRecord(session.id, session.seats.checked, text) || !adoptRecord(text)) {
+            showFailure(OnlineError::damaged);
+            return Flow::mainMenu;
+        }
+    }
+    loadLast(game);
+    clearScreen();
+    const std::time_t since = std::time(nullptr);
+    int interval = pollSeconds;
+    double lastAsk = -1e9;
+    for (;;) {
+        const double now = secondsNow();
+        if (now - lastAsk >= interval) {
+            lastAsk = now;
+            drawLines({said().title, said().talking});
+            OnlineError e = OnlineError::none;
+            if (session.seats.sent < session.seats.checked)
+                e = sendKeptRecords(*session.transport, session.id, session.seats, session.etag);
+            bool changed = false;
+            if (e == OnlineError::none) e = pollCurrent(*session.transport, session.id, session.etag, session.current, changed);
+            if (e == OnlineError::none) e = takeInRecords(game);
+            if (e == OnlineError::damaged) return Flow::mainMenu;
+            if (e != OnlineError::none) showFailure(e);
+            // Asked less often while nothing changes, never less than every two minutes.
+            interval = changed ? pollSeconds : std::min(interval * 2, std::max(pollSeconds, 120));
+            clearScreen();
+            const Flow next = nextFromLast(game);
+            if (next != Flow::waiting) {
+                if (changed) showAndWait({said().title, said().yourTurn});
+                clearScreen();
+                return next;
+            }
+        }
+        drawWaiting(game, since, static_cast<int>(secondsNow() - lastAsk));
+        const std::string key = pollKey();
+        if (key == keyEsc) {
+            clearScreen();
+            return Flow::mainMenu;
+        }
+        sleepMs(50);
+    }
+}
+
+Flow seatSetUpTurn(GameState& game) {
+    seatSetUp(game, playerSlot(game.currentPlayer));
+    return Flow::startOfTurn;
+}
+
+// ---- Joining ---------------------------------------------------------------
+
+Flow joinFromLink(GameState& game) {
+    std::string address, id;
+    int32_t seat = 0;
+    const std::string link = joinLink;
+    joinLink.clear();
+    if (!readInvitationLink(link, address, id, seat)) {
+        showFailure(OnlineError::notFound, link);
+        return Flow::mainMenu;
+    }
+    SeatFile file;
+    if (!readSeatFile(id, file)) {
+        file.address = address;
+        file.checked = -1;
+    }
+    if (std::find(file.seats.begin(), file.seats.end(), seat) == file.seats.end()) file.seats.push_back(seat);
+    if (!writeSeatFile(id, file)) {
+        showFailure(OnlineError::notWritten);
+        return Flow::mainMenu;
+    }
+    session = Session();
+    if (!openSession(id)) return Flow::mainMenu;
+    if (session.seats.checked < 0) {
+        // Record 0 is the game as its creator made it; everything after is checked.
+        drawLines({said().title, said().talking});
+        bool changed = false;
+        OnlineError e = pollCurrent(*session.transport, id, session.etag, session.current, changed);
+        std::vector<std::string> texts;
+        if (e == OnlineError::none) e = fetchRecords(*session.transport, id, 0, 0, 0, texts);
+        if (e == OnlineError::none && (texts.empty() || !adoptRecord(texts[0]))) e = OnlineError::damaged;
+        if (e != OnlineError::none) {
+            showFailure(e);
+            return Flow::mainMenu;
+        }
+        keepRecord(id, 0, texts[0]);
+        session.seats.checked = 0;
+        session.seats.checkedHash = recordHash(texts[0]);
+        session.seats.sent = 0;
+        writeSeatFile(id, session.seats);
+    }
+    if (!readGameText(game, game, session.last.game)) {
+        std::string text;
+        if (!readKeptRecord(id, session.seats.checked, text) || !adoptRecord(text) ||
+            !readGameText(game, game, session.last.game)) {
+            showFailure(OnlineError::damaged);
+            return Flow::mainMenu;
+        }
+    }
+    return Flow::waiting;
+}

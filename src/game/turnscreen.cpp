@@ -71,6 +71,11 @@ void runCommand(GameState& game, int32_t entry) {
 // game as this turn ended, so a month is never half played.
 Flow passTurn(GameState& game) {
     endTurn(game);
+    if (replayingRecordedTurn()) {
+        recordedTurnPassed();
+        return Flow::startOfTurn;
+    }
+    if (onlineGame(game)) return onlineTurnEnded(game);
     keepTurnEnd(game);
     return Flow::startOfTurn;
 }

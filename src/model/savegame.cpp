@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "screen/fields.h"
@@ -176,6 +178,42 @@ bool readHistory(GameState& copy) {
     return true;
 }
 
+// An online game's own values: its tag, whether its turns may be watched and
+// the days before a silent seat may be handed over, then its id and its
+// notification address on lines of their own.
+constexpr int32_t onlineTag = 3;
+constexpr size_t longestOnlineText = 400;
+
+bool onlineTextValid(const std::string& text) {
+    return text.size() <= longestOnlineText && text.find_first_of("\r\n\"") == std::string::npos &&
+           (text.empty() || (text[0] != ' ' && text[0] != '\t'));
+}
+
+bool writeOnline(std::string& file, const GameState::Online& online) {
+    if (!onlineTextValid(online.id) || !onlineTextValid(online.notify) || online.id.empty()) return false;
+    writeLine(file, {onlineTag, online.watchable ? 1 : 0, online.handOverDays});
+    for (const std::string* text : {&online.id, &online.notify}) {
+        const bool quoted = text->find(',') != std::string::npos || text->empty();
+        writeText(file, quoted ? '"' + *text + '"' : *text, Ending::lineBreak);
+    }
+    return true;
+}
+
+bool readOnline(GameState& copy) {
+    int32_t watchable = 0;
+    GameState::Online online;
+    if (!readWholeNumberField(watchable) || !within(watchable, 0, 1)) return false;
+    if (!readWholeNumberField(online.handOverDays) || !within(online.handOverDays, 0, 365)) return false;
+    online.watchable = watchable == 1;
+    online.id = readStringField();
+    online.notify = readStringField();
+    if (online.id.empty() || !onlineTextValid(online.id) || !onlineTextValid(online.notify)) return false;
+    // Which seats are elsewhere is each client's own, not the file's.
+    std::copy(std::begin(copy.online.elsewhere), std::end(copy.online.elsewhere), std::begin(online.elsewhere));
+    copy.online = online;
+    return true;
+}
+
 }  // namespace
 
 bool writeFileSafely(const std::string& path, const std::string& bytes) { return replaceFile(path, bytes); }
@@ -228,8 +266,18 @@ bool readFromInput(GameState& game) {
     copy.startOfTurnReadings.clear();
     copy.history = ColonyHistory{};
     bool historyRead = false;
+    bool onlineRead = false;
+    copy.online.id.clear();
+    copy.online.notify.clear();
+    copy.online.watchable = true;
+    copy.online.handOverDays = 0;
     while (!onlyBlanksLeft()) {
         const int32_t tag = readIntegerField();
+        if (tag == onlineTag) {
+            if (onlineRead || !readOnline(copy)) return false;
+            onlineRead = true;
+            continue;
+        }
         if (tag == historyTag) {
             if (historyRead || !readHistory(copy)) return false;
             historyRead = true;
@@ -265,7 +313,9 @@ bool savedValuesValid(const GameState& game) {
     for (int p = 1; p <= players; ++p) {
         anyoneActive = anyoneActive || game.playerActive[p] == 1;
         if (game.playerName[p].size() > longestName) return false;
-        if (!within(game.homeWorld[p], 1, highestHomeWorld)) return false;
+        // A seat elsewhere chooses its world as its first turn starts.
+        const bool awaitingSetUp = !game.online.id.empty() && game.playerName[p].empty();
+        if (!within(game.homeWorld[p], awaitingSetUp ? 0 : 1, highestHomeWorld)) return false;
         if (!within(game.buildType[p], 0, highestBuildType)) return false;
         if (!within(game.orderType[p], 0, highestOrderType)) return false;
         if (!within(game.raidTarget[p], 0, players)) return false;
@@ -305,13 +355,15 @@ bool savedGameText(const GameState& game, std::string& text) {
     }
     // The seat line stands before any section, zeros for people.
     const bool history = historyRows(game.history) > 0 && game.history.players == game.playerCount;
-    if (computerSeats || game.startOfTurnPending || history) writeLine(file, seats);
+    const bool online = !game.online.id.empty();
+    if (computerSeats || game.startOfTurnPending || history || online) writeLine(file, seats);
     if (game.startOfTurnPending) {
         std::vector<int32_t> section = {startOfTurnSection, static_cast<int32_t>(game.startOfTurnReadings.size())};
         section.insert(section.end(), game.startOfTurnReadings.begin(), game.startOfTurnReadings.end());
         writeLine(file, section);
     }
     if (history) writeHistory(file, game.history);
+    if (online && !writeOnline(file, game.online)) return false;
     text = std::move(file);
     return true;
 }

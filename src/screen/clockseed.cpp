@@ -1,6 +1,7 @@
 #include "screen/clockseed.h"
 
 #include <cstddef>
+#include <functional>
 
 #include "screen/keys.h"
 #include "screen/random.h"
@@ -13,6 +14,11 @@ struct Readings {
     std::vector<int32_t> replay;
     size_t nextReplay = 0;
     void (*handler)() = nullptr;
+    std::function<void(int32_t)> observer;
+    bool scripted = false;
+    std::vector<int32_t> script;
+    size_t nextScripted = 0;
+    bool ranOut = false;
 };
 
 Readings& readings() {
@@ -20,15 +26,30 @@ Readings& readings() {
     return r;
 }
 
+// A reading of the clock itself, or of the script that stands for it.
+int32_t liveReading() {
+    Readings& r = readings();
+    int32_t word = 0;
+    if (!r.scripted) {
+        word = seedWord(secondsNow());
+    } else if (r.nextScripted < r.script.size()) {
+        word = r.script[r.nextScripted++];
+    } else {
+        r.ranOut = true;
+    }
+    if (r.observer) r.observer(word);
+    return word;
+}
+
 }  // namespace
 
 void seedRandomFromClock() {
     Readings& r = readings();
     if (!r.recording) {
-        seedRandom(secondsNow());
+        seedRandom(liveReading());
         return;
     }
-    const int32_t word = r.nextReplay < r.replay.size() ? r.replay[r.nextReplay++] : seedWord(secondsNow());
+    const int32_t word = r.nextReplay < r.replay.size() ? r.replay[r.nextReplay++] : liveReading();
     r.taken.push_back(word);
     if (r.handler) r.handler();
     seedRandom(word);
@@ -52,3 +73,23 @@ void endClockReadings() {
 const std::vector<int32_t>& clockReadings() { return readings().taken; }
 
 void setClockReadingHandler(void (*handler)()) { readings().handler = handler; }
+
+void setClockObserver(std::function<void(int32_t)> observer) { readings().observer = std::move(observer); }
+
+void useScriptedClock(std::vector<int32_t> script) {
+    Readings& r = readings();
+    r.scripted = true;
+    r.script = std::move(script);
+    r.nextScripted = 0;
+    r.ranOut = false;
+}
+
+bool stopScriptedClock() {
+    Readings& r = readings();
+    const bool whole = !r.ranOut && r.nextScripted == r.script.size();
+    r.scripted = false;
+    r.script.clear();
+    r.nextScripted = 0;
+    r.ranOut = false;
+    return whole;
+}

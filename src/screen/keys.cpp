@@ -26,6 +26,7 @@ struct KeyState {
     bool menuWanted = false;   // Esc during a computer turn
     void (*giveUp)(int owner) = nullptr;
     std::function<void(const std::string&)> observer;
+    std::function<void(const std::string&)> recorder;
 };
 
 KeyState& keys() {
@@ -121,6 +122,8 @@ void lookAtKeyboard() {
 
 int keyOwner() { return keys().owner; }
 
+void setKeyRecorder(std::function<void(const std::string&)> recorder) { keys().recorder = std::move(recorder); }
+
 void setComputerKeyObserver(std::function<void(const std::string&)> observer) { keys().observer = std::move(observer); }
 
 namespace {
@@ -156,6 +159,7 @@ std::string pollKey() {
     if (k.queue.empty()) return "";
     std::string key = k.queue.front();
     k.queue.pop_front();
+    if (k.recorder) k.recorder(key);
     return key;
 }
 

@@ -60,3 +60,6 @@ void lookAtKeyboard();
 // Called with each key a computer seat gives, before a screen reads it (for
 // the arena's checks and its record of the keys).
 void setComputerKeyObserver(std::function<void(const std::string&)> observer);
+// Told every key a screen reads, whoever gave it: a turn of an online game
+// keeps them, and played again from them it reads the same keys in order.
+void setKeyRecorder(std::function<void(const std::string&)> recorder);

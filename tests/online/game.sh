@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# A whole online game through the real lighttpd on a free port: two desktop
+# clients (colonies-replay, each in a game folder of its own) and a computer
+# seat, three months, each client checking the other's turns by playing them
+# again; then a record edited by hand on the server, which the next check
+# must refuse without writing anything; then a wrong password.
+#   tests/online/game.sh REPLAY DATA
+# Skipped (77) without lighttpd or a replay built with libcurl.
+set -uo pipefail
+replay=$1 data=$2
+command -v lighttpd >/dev/null && command -v htpasswd >/dev/null || exit 77
+{ "$replay" 2>&1 || true; } | grep -q -- --server || exit 77
+root=$(cd "$(dirname "$0")/../.." && pwd)
+dir=$(mktemp -d)
+pid=
+cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; [ -n "${KEEP:-}" ] && echo "kept $dir" || rm -rf "$dir"; }
+trap cleanup EXIT
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+mkdir -p "$dir/server"
+htpasswd -cbB "$dir/server/htpasswd" ann one 2>/dev/null
+htpasswd -bB "$dir/server/htpasswd" bob two 2>/dev/null
+"$root/tools/serve-online" "$dir/server" "$port" >"$dir/server.log" 2>&1 &
+pid=$!
+address=http://127.0.0.1:$port
+for _ in $(seq 50); do
+  curl -s -o /dev/null -m 1 "$address/" && break
+  sleep 0.1
+done
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+for who in a b; do
+  mkdir -p "$dir/$who"
+  cp -R "$data"/. "$dir/$who/"
+done
+# Seat 1 a person here, seat 2 a person elsewhere, seat 3 the computer
+# (normal), computer turns at once.
+printf '0 4 2 0 0\n2 0\n' > "$dir/a/options.cfg"
+printf '0 0 0 0 0\n2 0\n' > "$dir/b/options.cfg"
+
+# play WHO NAME [options...] -- KEYS: one program run; its screen in NAME.json.
+play() {
+  local who=$1 name=$2
+  shift 2
+  local args=()
+  while [ "$1" != -- ]; do args+=("$1"); shift; done
+  shift
+  printf '%s\n' "$*" > "$dir/$name.keys"
+  "$replay" --json "$dir/$name.json" "${args[@]}" "$dir/$who" "$dir/$name.keys" || fail "$name: status $?"
+}
+screen_has() { grep -q -- "$2" "$dir/$1.json" || fail "$1: the screen does not show \"$2\""; }
+current_turn() { curl -s -m 5 "$address/games/$id/current" | sed -n 's/^turn //p'; }
+
+# Ann makes the game: three players, her name, her world; the computer names
+# itself and chooses; the invitation; her first month.
+play a a1 --server "$address" --user ann --password one -- \
+  'Enter 3 "Ann" Enter 1 Space Space Space Space Right'
+id=$(ls "$dir/a/online" 2>/dev/null | head -1)
+[ -n "$id" ] || { fail "no game made"; exit 1; }
+link=$(sed -n 's/^.*: \(http[^ ]*s=2\)$/\1/p' "$dir/a"/invite-*.txt | head -1)
+[ -n "$link" ] || fail "no invitation for seat 2"
+grep -q one "$dir/a"/online/*/* && fail "the password is in a seat file or record"
+[ "$(stat -c %a "$dir/a/server.cfg")" = 600 ] || fail "server.cfg is readable by others"
+[ "$(current_turn)" = 1 ] || fail "after Ann's first turn current is $(current_turn)"
+screen_has a1 "Czekam"
+
+# Bob joins: checks Ann's turn, names himself, chooses a world, plays; the
+# computer seat after him is played and committed by his client.
+play b b1 --server "$address" --user bob --password two --join "$link" -- \
+  'Space "Bob" Enter 2 Space Space Space Right'
+[ "$(current_turn)" = 3 ] || fail "after Bob's and the computer's turns current is $(current_turn)"
+screen_has b1 "Czekam"
+
+linkA=${link%s=2}s=1
+for month in 2 3; do
+  play a "a$month" --join "$linkA" -- 'Space Space Space Space Right'
+  play b "b$month" --join "$link" -- 'Space Space Space Space Right'
+done
+[ "$(current_turn)" = 9 ] || fail "after three months current is $(current_turn)"
+# Both clients hold the same records, byte for byte.
+for n in 000001 000003 000007; do
+  cmp -s "$dir/a/online/$id/$n" "$dir/b/online/$id/$n" || fail "record $n differs between the clients"
+done
+
+# A record edited by hand on the server, its hash in `current` made to
+# match so that only playing it again can tell: its first Space made an "H".
+play a a4 --join "$linkA" -- 'Space Space Space Space Right'
+last=$(printf '%06d' "$(current_turn)")
+before=$(cat "$dir/b/online/$id/seat")
+cp "$dir/server/games/$id/turns/$last" "$dir/record.good"
+cp "$dir/server/games/$id/current" "$dir/current.good"
+python3 - "$dir/server/games/$id" "$last" <<'PY'
+import sys
+folder, last = sys.argv[1], sys.argv[2]
+path = f"{folder}/turns/{last}"
+text = open(path, "rb").read().replace(b"\nkey 20\n", b"\nkey 48\n", 1)
+open(path, "wb").write(text)
+h = 0xcbf29ce484222325
+for byte in text:
+    h = ((h ^ byte) * 0x100000001b3) & 0xFFFFFFFFFFFFFFFF
+current = open(f"{folder}/current").read().splitlines()
+current = [f"hash {h:016x}" if line.startswith("hash ") else line for line in current]
+open(f"{folder}/current", "w").write("\n".join(current) + "\n")
+PY
+play b b4 --join "$link" -- 'Space'
+screen_has b4 "nie zgadza"
+[ "$(cat "$dir/b/online/$id/seat")" = "$before" ] || fail "a refused record moved the seat file on"
+[ -f "$dir/b/online/$id/$last" ] && fail "a refused record was kept"
+cp "$dir/record.good" "$dir/server/games/$id/turns/$last"
+cp "$dir/current.good" "$dir/server/games/$id/current"
+
+# A wrong password: the window says so, the turn is kept and goes with the
+# right one; nothing is committed twice.
+play b b5 --join "$link" --server "$address" --user bob --password wrong -- 'Space Space Space Space Right Space'
+screen_has b5 "nie przyjal"
+turn=$(current_turn)
+play b b6 --join "$link" --server "$address" --user bob --password two -- ''
+[ "$(current_turn)" = $((turn + 2)) ] || fail "the kept turn and the computer's after it: current $(current_turn), not $((turn + 2))"
+
+# Ann's month again after a close in its middle: the same reports, from the
+# same readings; then the server stopped as her turn ends: kept, and sent
+# when it is back.
+printf 'Space Space Space\nClose\n' > "$dir/a6.keys"
+"$replay" --json "$dir/a6.json" --join "$linkA" "$dir/a" "$dir/a6.keys" || fail "a6: status $?"
+play a a7 --join "$linkA" -- 'Space Space Space'
+python3 -c 'import json,sys; a,b=(json.load(open(f))["text"] for f in sys.argv[1:]); sys.exit(a!=b)' \
+  "$dir/a6.json" "$dir/a7.json" || fail "the month played again after a close shows other reports"
+kill "$pid"; wait "$pid" 2>/dev/null; pid=
+turn=$(ls "$dir/a/online/$id" | grep -c '^0')
+play a a8 --join "$linkA" -- 'Space Space Space Space Right Space'
+screen_has a8 "nie odpowiada"
+[ "$(ls "$dir/a/online/$id" | grep -c '^0')" = $((turn + 1)) ] || fail "the turn made while the server was away is not kept"
+"$root/tools/serve-online" "$dir/server" "$port" >>"$dir/server.log" 2>&1 &
+pid=$!
+for _ in $(seq 50); do
+  curl -s -o /dev/null -m 1 "$address/" && break
+  sleep 0.1
+done
+before=$(current_turn)
+play a a9 --join "$linkA" -- ''
+[ "$(current_turn)" = $((before + 1)) ] || fail "the kept turn was not sent when the server came back"
+[ "$failures" -eq 0 ] && echo "online game passed"
+exit $((failures > 0))
