@@ -50,7 +50,10 @@ void keepGameInProgress() {
         case Flow::gameEntry:
         case Flow::turnScreen:
         case Flow::gameMenu:
-        case Flow::turnEndMenu: saveRecoveryGame(*runningGame); break;
+        case Flow::turnEndMenu:
+        // An online game waiting for a turn elsewhere goes on from its
+        // newest record when it is continued.
+        case Flow::waiting: saveRecoveryGame(*runningGame); break;
         case Flow::startOfTurn:
             if (turnEndKept) keepStartOfTurn();
             break;

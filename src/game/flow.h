@@ -44,6 +44,11 @@ Flow seatSetUpTurn(GameState& game);
 // The program starts by joining the game of an invitation link (--join, the
 // page's #g=ID&s=SEAT) instead of showing the title.
 void setJoinLink(const std::string& link);
+// The main menu's window of online games (this client's, and joining one by
+// link), and the hint that shows its key once a server is set or a game kept.
+Flow onlineGamesWindow(GameState& game);
+bool onlineGamesShown();
+void printOnlineGamesHint();
 // Seconds between two questions to the server while nothing changes (30; tests less).
 void setOnlinePollSeconds(int32_t seconds);
 bool onlineGame(const GameState& game);

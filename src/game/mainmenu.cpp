@@ -186,8 +186,10 @@ Flow mainMenu(GameState& game) {
     // The entry of the game's own words: a language switched on the turn
     // screen leaves the title block as it was.
     printEntry(game, 1, white);
+    printOnlineGamesHint();
     for (;;) {
         const std::string key = pollKey();
+        if ((key == "o" || key == "O") && onlineGamesShown()) return onlineGamesWindow(game);
         if (key == keyUp && game.menuCursor >= 2) {
             --game.menuCursor;
             printEntry(game, game.menuCursor, white);
