@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/setup.h"
+#include "model/options.h"
 #include "model/state.h"
 #include "model/texttable.h"
 #include "headless.h"
@@ -410,6 +411,88 @@ TEST_F(Setup, ShippedPicturesFitTheirPlaces) {
         }
         EXPECT_EQ(outside, 0) << path;
     }
+}
+
+// Seats the options put elsewhere get their colony but neither a name nor a
+// home world here; only the seats here are asked, each by its number, and the
+// game goes onto its server.
+TEST_F(Setup, SeatsElsewhereAreLeftToTheirMachines) {
+    const struct {
+        const char* what;
+        int players;
+        std::vector<int32_t> seats;  // the options' seats 1 to players
+        const char* names;
+        const char* worlds;
+        const char* question;  // the planet question once the names are in
+        Flow flow;
+    } cases[] = {
+        {"seat 2 elsewhere", 2, {seatPerson, seatElsewhere}, "\"Ala\" Enter", "2", "Tekst17 1 Tekst18", Flow::createOnline},
+        {"seat 1 elsewhere", 3, {seatElsewhere, seatPerson, seatPerson}, "\"Bob\" Enter \"Cyd\" Enter", "3 1",
+         "Tekst17 2 Tekst18", Flow::createOnline},
+        {"nobody here", 2, {seatElsewhere, seatElsewhere}, "", "", nullptr, Flow::createOnline},
+        {"everybody here", 2, {seatPerson, seatPerson}, "\"Ala\" Enter \"Bob\" Enter", "1 3", "Tekst17 1 Tekst18",
+         Flow::startOfTurn},
+    };
+    for (const auto& c : cases) {
+        options() = Options();
+        options().watchable = false;
+        options().handOverDays = 7;
+        options().notify = "https://ntfy.sh/x";
+        for (size_t i = 0; i < c.seats.size(); ++i) options().seat[i + 1] = c.seats[i];
+        if (c.question) {
+            EXPECT_FALSE(run(c.players, c.names)) << c.what;
+            EXPECT_EQ(textAt(4, 29, 17), c.question) << c.what;
+        }
+        const std::string script = std::string(c.names) + " " + c.worlds;
+        ASSERT_TRUE(run(c.players, script)) << c.what;
+        EXPECT_FALSE(keysLeft()) << c.what;
+        EXPECT_EQ(flow, c.flow) << c.what;
+        const bool online = c.flow == Flow::createOnline;
+        for (int p = 1; p <= c.players; ++p) {
+            const bool elsewhere = c.seats[p - 1] == seatElsewhere;
+            EXPECT_EQ(game.online.elsewhere[p], elsewhere) << c.what << ", seat " << p;
+            EXPECT_EQ(game.seatLevel[p], seatPerson) << c.what << ", seat " << p;
+            EXPECT_EQ(game.playerName[p].empty(), elsewhere) << c.what << ", seat " << p;
+            EXPECT_EQ(game.homeWorld[p] == 0, elsewhere) << c.what << ", seat " << p;
+            EXPECT_EQ(game.money[p], 50000) << c.what << ", seat " << p;
+        }
+        EXPECT_EQ(game.online.watchable, !online) << c.what << ": a game at one keyboard keeps the defaults";
+        EXPECT_EQ(game.online.handOverDays, online ? 7 : 0) << c.what;
+        EXPECT_EQ(game.online.notify, online ? "https://ntfy.sh/x" : "") << c.what;
+        EXPECT_TRUE(game.online.id.empty()) << c.what;
+    }
+    options() = Options();
+}
+
+// A seat elsewhere names itself and chooses its world on the machine that
+// joins it: no name another seat has, before or after it; only its world.
+TEST_F(Setup, SeatSetUpOnTheJoiningMachine) {
+    prepare(3);
+    for (int p = 1; p <= 3; ++p) setStartingColony(game, p);
+    game.playerName[1] = "Ala";
+    game.playerName[3] = "Cyd";
+    game.homeWorld[1] = 1;
+    game.homeWorld[3] = 3;
+    keys("\"Cyd\" Enter");
+    EXPECT_THROW(seatSetUp(game, 2), OutOfKeys);
+    EXPECT_EQ(textAt(7, 57, 15), "To imie zostalo") << "a later seat's name is taken too";
+    EXPECT_EQ(textAt(6, 57, 5), "nr. 2");
+    keys("\"Ala\" Enter x \"Cyd\" Enter x \"Bob\" Enter 4 2");
+    seatSetUp(game, 2);
+    EXPECT_FALSE(keysLeft()) << "one name and one world are asked";
+    EXPECT_EQ(game.playerName[2], "Bob");
+    EXPECT_EQ(game.homeWorld[2], 2);
+    EXPECT_EQ(game.playerName[1], "Ala");
+    EXPECT_EQ(game.playerName[3], "Cyd");
+    EXPECT_EQ(game.homeWorld[1], 1);
+    EXPECT_EQ(game.homeWorld[3], 3);
+    EXPECT_EQ(framebuffer().depth, 8);
+    for (int row = 1; row <= 30; ++row) EXPECT_EQ(textAt(row, 1, 80), std::string(80, ' ')) << "row " << row;
+
+    // The planet question names the seat by its number.
+    keys("\"Dan\" Enter");
+    EXPECT_THROW(seatSetUp(game, 2), OutOfKeys);
+    EXPECT_EQ(textAt(4, 29, 17), "Tekst17 2 Tekst18");
 }
 
 }  // namespace

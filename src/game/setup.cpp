@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "game/flow.h"
 #include "model/options.h"
@@ -42,11 +43,13 @@ void printAt(int row, int column, const std::string& s) {
     printText(s, true);
 }
 
-void enterName(GameState& game, int p) {
+// Asks seat p for its name until it is good: 1 to 11 characters, not the
+// name of seats 1 to `comparedUpTo` other than p.
+void enterName(GameState& game, int p, int comparedUpTo, uint32_t colour) {
     useKeysOfSeat(game, p, SeatTask::name);
     for (;;) {
         fillBlank(57, 5, 19, 4);
-        setColour(0x666666);
+        setColour(colour);
         printAt(5, 57, ownWord(game, addedNameQuestion));
         moveCursor(6, 57);
         printText(ownWord(game, addedNameNumber), false);
@@ -55,7 +58,8 @@ void enterName(GameState& game, int p) {
         readTypedLine();
         game.playerName[p] = readStringField();
         bool repeated = false;
-        for (int q = 1; q < p; ++q) repeated = repeated || game.playerName[q] == game.playerName[p];
+        for (int q = 1; q <= comparedUpTo; ++q)
+            repeated = repeated || (q != p && game.playerName[q] == game.playerName[p]);
         if (repeated) {
             printAt(7, 57, ownWord(game, addedNameTaken));
             printAt(8, 57, ownWord(game, addedNameTakenEnd));
@@ -88,9 +92,21 @@ void showPlanetDescriptions() {
     }
 }
 
-void chooseHomeWorlds(GameState& game, int players) {
-    int p = 1;
-    while (p <= players) {
+// The planet screen in palette mode: the three descriptions and pictures.
+void showPlanets() {
+    clearScreen();
+    setScreenMode(640, 480, 8);
+    setTextGrid(80, 30);
+    showPlanetDescriptions();
+    static const char* const pictures[] = {"grafika/planet1.rys", "grafika/planet2.rys", "grafika/planet3.rys"};
+    for (int k = 1; k <= 3; ++k) drawPlanetPicture(pictures[k - 1], 171, 95 * k + 6);
+}
+
+// Each of `seats` in turn chooses its home world with 1, 2 or 3.
+void chooseHomeWorlds(GameState& game, const std::vector<int>& seats) {
+    size_t i = 0;
+    while (i < seats.size()) {
+        const int p = seats[i];
         useKeysOfSeat(game, p, SeatTask::homeWorld);
         setColour(10);
         moveCursor(4, 29);
@@ -101,9 +117,9 @@ void chooseHomeWorlds(GameState& game, int players) {
         const std::string key = pollKey();
         if (key == "1" || key == "2" || key == "3") {
             game.homeWorld[p] = key[0] - '0';
-            ++p;
+            ++i;
         }
-        if (p > players) break;
+        if (i == seats.size()) break;
         sleepMs(1);
     }
 }
@@ -161,22 +177,47 @@ Flow newGameSetup(GameState& game) {
     resetCalendarAndTrader(game);
     const int players = std::clamp<int32_t>(game.playerCount, 0, playerSlots - 1);
     for (int p = 1; p <= players; ++p) setStartingColony(game, p);
-    // Seats are filled in order with the options' choices.
-    for (int p = 0; p < playerSlots; ++p) game.seatLevel[p] = p >= 1 && p <= players && p <= optionSeats ? options().seat[p] : seatPerson;
+    // Seats are filled in order with the options' choices. A seat elsewhere
+    // is a person's, who names the seat and chooses its world on the machine
+    // that joins it.
+    game.online = GameState::Online();
+    std::vector<int> here;
+    for (int p = 0; p < playerSlots; ++p) {
+        const bool seated = p >= 1 && p <= players && p <= optionSeats;
+        const int32_t choice = seated ? options().seat[p] : seatPerson;
+        game.online.elsewhere[p] = choice == seatElsewhere;
+        game.seatLevel[p] = choice == seatElsewhere ? seatPerson : choice;
+        if (p >= 1 && p <= players && choice != seatElsewhere) here.push_back(p);
+    }
+    const bool online = here.size() < static_cast<size_t>(players);
+    if (online) {
+        game.online.watchable = options().watchable;
+        game.online.handOverDays = options().handOverDays;
+        game.online.notify = options().notify;
+    }
     forgetComputerPlans();
-    for (int p = 1; p <= players; ++p) enterName(game, p);
+    for (int p : here) enterName(game, p, p - 1, 0x666666);
 
-    clearScreen();
-    setScreenMode(640, 480, 8);
-    setTextGrid(80, 30);
-    showPlanetDescriptions();
-    static const char* const pictures[] = {"grafika/planet1.rys", "grafika/planet2.rys", "grafika/planet3.rys"};
-    for (int k = 1; k <= 3; ++k) drawPlanetPicture(pictures[k - 1], 171, 95 * k + 6);
-
-    chooseHomeWorlds(game, players);
+    showPlanets();
+    chooseHomeWorlds(game, here);
     // Closed during the first start of turn, the game keeps its names and
     // home worlds and continues with that start of turn.
     keepTurnEnd(game);
     useKeyboard();
-    return Flow::startOfTurn;
+    return online ? Flow::createOnline : Flow::startOfTurn;
+}
+
+void seatSetUp(GameState& game, int p) {
+    const int players = std::clamp<int32_t>(game.playerCount, 0, playerSlots - 1);
+    if (p < 1 || p > players) return;
+    // Asked as at the start of a game, in a window of its own on a clear screen.
+    clearScreen();
+    setScreenMode(640, 480, 8);
+    setTextGrid(80, 30);
+    drawFrame(56, 4, 19, 4);
+    enterName(game, p, players, 15);
+    showPlanets();
+    chooseHomeWorlds(game, {p});
+    clearScreen();
+    useKeyboard();
 }

@@ -12,8 +12,15 @@ void setStartingColony(GameState& game, int p);
 
 // Runs after the players prompt set playerCount and the tables were
 // dimensioned, starting on the true-colour title screen and ending in palette
-// mode. Neither question can be cancelled, so it always returns startOfTurn.
+// mode. Neither question can be cancelled. The seats the options put
+// elsewhere are marked so and left unnamed, without a home world; a game with
+// such a seat returns createOnline, any other startOfTurn.
 Flow newGameSetup(GameState& game);
+
+// The set-up of seat p of a game with seats elsewhere, on the machine that
+// joins it, as that seat's first turn starts: its name (none that another
+// seat already has) and its home world, then a clear screen in palette mode.
+void seatSetUp(GameState& game, int p);
 
 // Draws a planet picture file with its first pixel at screen pixel (left, top).
 // A missing file draws nothing; pixels the file lacks are drawn in colour 0;

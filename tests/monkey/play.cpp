@@ -79,7 +79,8 @@ void MonkeyPlay::setOptions() {
     const int32_t from[7] = {now.seat[1], now.seat[2], now.seat[3], now.seat[4], now.seat[5], now.pace, now.language};
     const int32_t to[7] = {want.seat[1], want.seat[2], want.seat[3], want.seat[4], want.seat[5], want.pace,
                            want.language};
-    const int32_t choices[7] = {4, 4, 4, 4, 4, 3, 2};
+    constexpr int32_t kinds = seatElsewhere + 1;  // the seat rows step through every kind of seat
+    const int32_t choices[7] = {kinds, kinds, kinds, kinds, kinds, 3, 2};
     if (std::equal(from, from + 7, to)) return;
     for (const std::string* key : {&keyDown, &keyDown, &keyEnter}) push(*key);
     for (int r = 0; r < 7; ++r) {
