@@ -31,5 +31,3 @@ void drawPlanetPicture(const std::string& path, int left, int top);
 // between it and the next, fits; a larger file is refused unread.
 constexpr size_t largestPlanetPicture = 640 * 480 * 6;
 
-// The first-turn set-up of one seat elsewhere, on the machine that joins it.
-void seatSetUp(GameState& game, int p);
