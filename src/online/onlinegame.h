@@ -105,6 +105,10 @@ OnlineError pollCurrent(Transport& transport, const std::string& id, std::string
 // `texts` gets those read before a failure.
 OnlineError fetchRecords(Transport& transport, const std::string& id, int32_t from, int32_t to,
                          uint64_t before, std::vector<std::string>& texts);
+// The same up to the record `current` names, which must also be the one it
+// names by hash: a hand-edited newest record has no later one to betray it.
+OnlineError fetchRecordsUpTo(Transport& transport, const std::string& id, int32_t from,
+                             const CurrentPointer& current, uint64_t before, std::vector<std::string>& texts);
 
 // The client's own file of a game (online/ID/seat).
 struct SeatFile {

@@ -109,7 +109,7 @@ bool readTurnRecord(const std::string& text, TurnRecord& record) {
     TurnRecord read;
     std::string value;
     if (!in.line(value) || value != recordHeader) return false;
-    if (!in.tagged("turn", value) || !plainNumber(value, read.turn) || read.turn < 1) return false;
+    if (!in.tagged("turn", value) || !plainNumber(value, read.turn) || read.turn < 0) return false;
     if (!in.tagged("seat", value) || !plainNumber(value, read.seat) || read.seat < 1 || read.seat > largestSeat)
         return false;
     if (!in.tagged("before", value) || value.size() != 16) return false;
@@ -118,6 +118,8 @@ bool readTurnRecord(const std::string& text, TurnRecord& record) {
         if (hexValue(c) < 0) return false;
         read.before = read.before * 16 + hexValue(c);
     }
+    // Record 0, the game as it was set up, starts the chain.
+    if (read.turn == 0 && read.before != 0) return false;
     for (;;) {
         RecordedInput input;
         if (in.tagged("key", value)) {
