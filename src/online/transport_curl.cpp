@@ -93,14 +93,14 @@ TransportReply perform(Request& r) {
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
     const CURLcode result = curl_easy_perform(curl);
     long status = 0, requestSize = 0, headerSize = 0;
-    curl_off_t uploaded = 0, downloaded = 0;
+    curl_off_t downloaded = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    // A body given whole goes out with the request and is counted in its size.
     curl_easy_getinfo(curl, CURLINFO_REQUEST_SIZE, &requestSize);
     curl_easy_getinfo(curl, CURLINFO_HEADER_SIZE, &headerSize);
-    curl_easy_getinfo(curl, CURLINFO_SIZE_UPLOAD_T, &uploaded);
     curl_easy_getinfo(curl, CURLINFO_SIZE_DOWNLOAD_T, &downloaded);
     ++requestsMade;
-    bytesSent += requestSize + uploaded;
+    bytesSent += requestSize;
     bytesReceived += headerSize + downloaded;
     curl_slist_free_all(headers);
     curl_easy_cleanup(curl);

@@ -5,6 +5,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -103,6 +104,48 @@ static void concurrentCommits(const std::string& games, const std::string& user,
           commitTurn(*wrongLogin, id, turnOf(4, 1, last, "x"), tag) == OnlineError::loginRefused);
     check("nothing overwritten", serverHolds(*server, id + "/current", currentOf(last)) &&
                                      server->get(id + "/" + turnRecordPath(4)).status == 404);
+}
+
+// A turn notice is one plain POST to someone else's server, without our login.
+static void noticeWithoutLogin(Transport& transport) {
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (bind(listener, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(listener, 1) != 0 ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        check("a notice listener", false);
+        close(listener);
+        return;
+    }
+    // Neither the wait for the client nor a read waits forever.
+    const timeval bound{10, 0};
+    setsockopt(listener, SOL_SOCKET, SO_RCVTIMEO, &bound, sizeof bound);
+    std::string request;
+    std::thread hook([&] {
+        const int client = accept(listener, nullptr, nullptr);
+        if (client < 0) return;
+        setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &bound, sizeof bound);
+        char chunk[4096];
+        // Until the body's last byte, or the client gives up.
+        for (int reads = 0; reads < 100 && request.find("month 3") == std::string::npos; ++reads) {
+            const ssize_t n = read(client, chunk, sizeof chunk);
+            if (n <= 0) break;
+            request.append(chunk, static_cast<size_t>(n));
+        }
+        const char answer[] = "HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        check("notice answered", write(client, answer, sizeof answer - 1) == sizeof answer - 1);
+        close(client);
+    });
+    const std::string url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/topic";
+    const TransportReply reply = transport.postNotice(url, "seat 2, month 3");
+    hook.join();
+    close(listener);
+    check("notice delivered", reply.status == 200 && request.rfind("POST /topic ", 0) == 0 &&
+                                  request.find("\r\n\r\nseat 2, month 3") != std::string::npos);
+    check("notice without login", request.find("Authorization") == std::string::npos);
+    check("notice elsewhere refused", transport.postNotice("file:///etc/passwd", "x").status == 0);
 }
 
 // Stops the server after the first record it takes: the commit's pointer
@@ -219,6 +262,7 @@ int main(int argc, char** argv) {
         ++failures;
     }
     close(silent);
+    noticeWithoutLogin(*server);
 
     const TransportReply back = server->get("c0ffee/" + turnRecordPath(1));
     TurnRecord read;
