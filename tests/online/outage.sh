@@ -7,6 +7,7 @@ set -uo pipefail
 [ $# -ge 1 ] || exit 77
 command -v lighttpd >/dev/null && command -v curl >/dev/null && command -v htpasswd >/dev/null || exit 77
 root=$(cd "$(dirname "$0")/../.." && pwd)
+driver=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 dir=$(mktemp -d)
 cleanup() {
   [ -s "$dir/pid" ] && kill "$(cat "$dir/pid")" 2>/dev/null
@@ -33,4 +34,4 @@ STOP
 chmod +x "$dir/start" "$dir/stop"
 "$dir/start" || { echo "FAIL: the server did not start"; exit 1; }
 mkdir "$dir/client"
-(cd "$dir/client" && "$1" outage "$base/games" alice secret "$dir/stop" "$dir/start")
+(cd "$dir/client" && "$driver" outage "$base/games" alice secret "$dir/stop" "$dir/start")
