@@ -408,12 +408,9 @@ void drawWaiting(const GameState& game, std::time_t since, int asked) {
 OnlineError takeInRecords(const GameState& game) {
     if (session.current.turn <= session.seats.checked) return OnlineError::none;
     std::vector<std::string> texts;
-    OnlineError e = fetchRecords(*session.transport, session.id, session.seats.checked + 1,
-                                 session.current.turn, session.seats.checkedHash, texts);
     // The newest must be the one `current` names.
-    if (e == OnlineError::none &&
-        (texts.empty() || recordHash(texts.back()) != session.current.hash))
-        return OnlineError::damaged;
+    const OnlineError e = fetchRecordsUpTo(*session.transport, session.id, session.seats.checked + 1,
+                                           session.current, session.seats.checkedHash, texts);
     for (const std::string& text : texts) {
         TurnRecord r;
         readTurnRecord(text, r);

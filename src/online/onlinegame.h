@@ -6,6 +6,7 @@
 //                       "turn N", "seat S", "hash H" (16 hex digits), LF lines;
 //                       replaced only with If-Match on the version read
 //   ID/turns/NNNNNN     every turn's record (record.h), each written once
+//   ID/probe            written twice when the game is made: the second must fail
 // Record 0 is the game as its creator set it up; turn N's record holds the
 // game as turn N ended. A game is created with its folders, record 0 and
 // `current`; a turn is committed with two requests: its record (create-once),
@@ -91,7 +92,8 @@ OnlineError createOnlineGame(Transport& transport, const std::string& id, const 
 // written (a resend after a lost answer), so a turn is committed once however
 // often it is sent; another one there means playedElsewhere and nothing is
 // overwritten. `etag` receives current's new tag (empty when the server sent
-// none: the next read fetches it).
+// none: the next read fetches it). With an empty `etag` it reads `current` to
+// move it, and moves it only from the record before this one.
 OnlineError commitTurn(Transport& transport, const std::string& id, const TurnRecord& record,
                        std::string& etag);
 
@@ -105,6 +107,10 @@ OnlineError pollCurrent(Transport& transport, const std::string& id, std::string
 // `texts` gets those read before a failure.
 OnlineError fetchRecords(Transport& transport, const std::string& id, int32_t from, int32_t to,
                          uint64_t before, std::vector<std::string>& texts);
+// The same up to the record `current` names, which must also be the one it
+// names by hash: a hand-edited newest record has no later one to betray it.
+OnlineError fetchRecordsUpTo(Transport& transport, const std::string& id, int32_t from,
+                             const CurrentPointer& current, uint64_t before, std::vector<std::string>& texts);
 
 // The client's own file of a game (online/ID/seat).
 struct SeatFile {

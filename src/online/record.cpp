@@ -109,8 +109,10 @@ bool readTurnRecord(const std::string& text, TurnRecord& record) {
     TurnRecord read;
     std::string value;
     if (!in.line(value) || value != recordHeader) return false;
-    if (!in.tagged("turn", value) || !plainNumber(value, read.turn) || read.turn < 1) return false;
-    if (!in.tagged("seat", value) || !plainNumber(value, read.seat) || read.seat < 1 || read.seat > largestSeat)
+    if (!in.tagged("turn", value) || !plainNumber(value, read.turn) || read.turn < 0) return false;
+    // Record 0, the game as set up, is nobody's turn: seat 0, and only there.
+    if (!in.tagged("seat", value) || !plainNumber(value, read.seat) || read.seat < (read.turn == 0 ? 0 : 1) ||
+        read.seat > (read.turn == 0 ? 0 : largestSeat))
         return false;
     if (!in.tagged("before", value) || value.size() != 16) return false;
     read.before = 0;
@@ -118,6 +120,8 @@ bool readTurnRecord(const std::string& text, TurnRecord& record) {
         if (hexValue(c) < 0) return false;
         read.before = read.before * 16 + hexValue(c);
     }
+    // Record 0, the game as it was set up, starts the chain.
+    if (read.turn == 0 && read.before != 0) return false;
     for (;;) {
         RecordedInput input;
         if (in.tagged("key", value)) {

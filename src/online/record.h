@@ -3,7 +3,8 @@
 // turn ends, and what every other seat reads to check it by playing it again.
 // Plain text, LF lines:
 //   colonies turn 1
-//   turn N            1, 2, ... in the order turns were played
+//   turn N            1, 2, ... in the order turns were played; 0 the game
+//                     as set up, with nothing before it
 //   seat S            1 to 5
 //   before HASH       16 hex digits: the hash of the record before (0s first)
 //   key HEX           each key of the turn, its bytes in hex ...

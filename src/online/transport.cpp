@@ -59,7 +59,7 @@ TransportReply MemoryTransport::putNew(const std::string& path, const std::strin
     TransportReply reply;
     if (refused(reply, true)) return reply;
     if (parentMissing(path)) return replyOf(409);
-    if (files.count(path)) return replyOf(412);
+    if (files.count(path)) return ignoresCreateOnce ? store(path, body, 204) : replyOf(412);
     return store(path, body, 201);
 }
 

@@ -62,6 +62,7 @@ std::unique_ptr<Transport> makeTransport(const std::string& games, const std::st
 struct MemoryTransport : Transport {
     bool reachable = true;
     bool loginGood = true;
+    bool ignoresCreateOnce = false;  // as some servers do: a second create-once replaces the file
     int requests = 0;
     std::map<std::string, std::pair<std::string, std::string>> files;  // path -> etag, body
     std::set<std::string> folders;                                     // each ends with '/'
