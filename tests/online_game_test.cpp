@@ -44,11 +44,11 @@ struct LosingTransport : Transport {
 // A game made on the server, and a game folder of the client's own.
 struct OnlineGame : testing::Test {
     MemoryTransport server;
-    std::string first = turnRecordText(turnOf(0, 1, "", "")), etag;
+    std::string first = turnRecordText(turnOf(0, 0, "", "")), etag;
     fs::path home = fs::current_path(), folder;
 
     void SetUp() override {
-        ASSERT_EQ(createOnlineGame(server, gameId, turnOf(0, 1, "", ""), etag), OnlineError::none);
+        ASSERT_EQ(createOnlineGame(server, gameId, turnOf(0, 0, "", ""), etag), OnlineError::none);
         std::string pattern = (fs::temp_directory_path() / "online-game-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         fs::current_path(folder = pattern);
@@ -77,15 +77,15 @@ TEST(OnlineCreate, OnlyOnAServerThatHonoursCreateOnce) {
         {"login refused", gameId, [](MemoryTransport& s) { s.loginGood = false; }, OnlineError::loginRefused},
         {"bad id", "../x", [](MemoryTransport&) {}, OnlineError::notFound},
     };
-    const std::string first = turnRecordText(turnOf(0, 1, "", ""));
+    const std::string first = turnRecordText(turnOf(0, 0, "", ""));
     for (const auto& c : cases) {
         MemoryTransport server;
         c.server(server);
         std::string etag;
-        EXPECT_EQ(createOnlineGame(server, c.id, turnOf(0, 1, "", ""), etag), c.error) << c.name;
+        EXPECT_EQ(createOnlineGame(server, c.id, turnOf(0, 0, "", ""), etag), c.error) << c.name;
         const bool made = c.error == OnlineError::none;
         EXPECT_EQ(server.files[gameId + "/turns/000000"].second, made ? first : "") << c.name;
-        EXPECT_EQ(server.files[gameId + "/current"].second, made ? currentText({0, 1, recordHash(first)}) : "");
+        EXPECT_EQ(server.files[gameId + "/current"].second, made ? currentText({0, 0, recordHash(first)}) : "");
         EXPECT_EQ(etag, made ? server.files[gameId + "/current"].first : "") << c.name;
     }
 }

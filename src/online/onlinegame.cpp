@@ -203,7 +203,9 @@ bool readCurrentText(const std::string& text, CurrentPointer& current) {
     CurrentPointer read;
     std::string turn, seat, digits;
     if (!in.exactly(currentHeader) || !in.tagged("turn", turn) || !number(turn, read.turn) || read.turn < 0 ||
-        !in.tagged("seat", seat) || !number(seat, read.seat) || read.seat < 1 || read.seat > largestSeat ||
+        // Record 0 is nobody's turn.
+        !in.tagged("seat", seat) || !number(seat, read.seat) || read.seat < (read.turn == 0 ? 0 : 1) ||
+        read.seat > (read.turn == 0 ? 0 : largestSeat) ||
         !in.tagged("hash", digits) || !hash(digits, read.hash) || currentText(read) != text)
         return false;
     current = read;
