@@ -61,8 +61,8 @@ static std::string currentOf(const std::string& text) {
 static void concurrentCommits(const std::string& games, const std::string& user, const std::string& password) {
     auto server = makeCurlTransport(games, user, password, 5);
     const std::string id = newGameId();
-    std::string etag, last = turnRecordText(turnOf(0, 1, "", ""));
-    check("game created", createOnlineGame(*server, id, turnOf(0, 1, "", ""), etag) == OnlineError::none);
+    std::string etag, last = turnRecordText(turnOf(0, 0, "", ""));
+    check("game created", createOnlineGame(*server, id, turnOf(0, 0, "", ""), etag) == OnlineError::none);
     std::string firstTag;
     for (int32_t turn = 1; turn <= 3; ++turn) {
         const TransportReply read = server->get(id + "/current");
@@ -172,8 +172,8 @@ static int outage(const std::string& games, const std::string& user, const std::
                   const char* start) {
     auto server = makeCurlTransport(games, user, password, 5);
     const std::string id = newGameId();
-    std::string etag, last = turnRecordText(turnOf(0, 1, "", ""));
-    check("game created", createOnlineGame(*server, id, turnOf(0, 1, "", ""), etag) == OnlineError::none);
+    std::string etag, last = turnRecordText(turnOf(0, 0, "", ""));
+    check("game created", createOnlineGame(*server, id, turnOf(0, 0, "", ""), etag) == OnlineError::none);
     SeatFile file{games, {1}, 0, recordHash(last), 0};
     check("record 0 kept", keepRecord(id, 0, last) && writeSeatFile(id, file));
     // Turn 1: stopped between the record and the pointer. Turn 2: stopped
