@@ -474,6 +474,6 @@ OnlineError sendKeptRecords(Transport& transport, const std::string& id, SeatFil
 
 std::string turnNoticeText(const std::string& id, int32_t seat, const std::string& name, int32_t year,
                            int32_t month) {
-    return "colonies: " + name + " (seat " + std::to_string(seat) + ") plays month " + std::to_string(month) +
+    return "colonies: " + (name.empty() ? std::string() : name + " ") + "(seat " + std::to_string(seat) + ") plays month " + std::to_string(month) +
            " of " + std::to_string(year) + " in game " + id;
 }

@@ -12,8 +12,8 @@ command -v lighttpd >/dev/null && command -v htpasswd >/dev/null || exit 77
 { "$replay" 2>&1 || true; } | grep -q -- --server || exit 77
 root=$(cd "$(dirname "$0")/../.." && pwd)
 dir=$(mktemp -d)
-pid=
-cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; [ -n "${KEEP:-}" ] && echo "kept $dir" || rm -rf "$dir"; }
+pid= listener=
+cleanup() { [ -n "$listener" ] && kill "$listener" 2>/dev/null; [ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; [ -n "${KEEP:-}" ] && echo "kept $dir" || rm -rf "$dir"; }
 trap cleanup EXIT
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
 mkdir -p "$dir/server"
@@ -32,9 +32,28 @@ for who in a b; do
   mkdir -p "$dir/$who"
   cp -R "$data"/. "$dir/$who/"
 done
+# Turn notices go to a listener that keeps each POST's body.
+noticePort=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+python3 - "$noticePort" "$dir/notices" <<'PY' &
+import http.server, sys
+class Keep(http.server.BaseHTTPRequestHandler):
+    def do_POST(self):
+        body = self.rfile.read(int(self.headers.get("Content-Length", 0)))
+        with open(sys.argv[2], "ab") as f:
+            f.write(body + b"\n")
+        self.send_response(204)
+        self.end_headers()
+    def log_message(self, *args):
+        pass
+server = http.server.HTTPServer(("127.0.0.1", int(sys.argv[1])), Keep)
+open(sys.argv[2] + ".ready", "w").close()
+server.serve_forever()
+PY
+listener=$!
+for _ in $(seq 50); do [ -f "$dir/notices.ready" ] && break; sleep 0.1; done
 # Seat 1 a person here, seat 2 a person elsewhere, seat 3 the computer
-# (normal), computer turns at once.
-printf '0 4 2 0 0\n2 0\n' > "$dir/a/options.cfg"
+# (normal), computer turns at once; others watch, notices to the listener.
+printf '0 4 2 0 0\n2 0\n1 0\n"http://127.0.0.1:%s/notice"\n' "$noticePort" > "$dir/a/options.cfg"
 printf '0 0 0 0 0\n2 0\n' > "$dir/b/options.cfg"
 
 # play WHO NAME [options...] -- KEYS: one program run; its screen in NAME.json.
@@ -62,6 +81,7 @@ grep -q one "$dir/a"/online/*/* && fail "the password is in a seat file or recor
 [ "$(stat -c %a "$dir/a/server.cfg")" = 600 ] || fail "server.cfg is readable by others"
 [ "$(current_turn)" = 1 ] || fail "after Ann's first turn current is $(current_turn)"
 screen_has a1 "Czekam"
+grep -q "(seat 2) plays month 1 of 2090 in game $id" "$dir/notices" 2>/dev/null || fail "no notice for seat 2's turn"
 
 # Bob joins: checks Ann's turn, names himself, chooses a world, plays; the
 # computer seat after him is played and committed by his client.
