@@ -42,71 +42,98 @@ void pageFailed(const std::string& why) {
     EM_ASM({ colonies.failed(UTF8ToString($0)); }, why.c_str());
 }
 
-// A string the page computes (a JavaScript expression's value), "" for none.
-#define PAGE_STRING(expression)                                                                     \
-    takePageString(reinterpret_cast<char*>(static_cast<intptr_t>(                                     \
-        EM_ASM_INT({ var s = (expression); return s ? allocateUTF8(String(s)) : 0; }))))
-
-std::string takePageString(char* text) {
-    std::string s = text ? text : "";
-    std::free(text);
+std::string takePageString(intptr_t text) {
+    char* chars = reinterpret_cast<char*>(text);
+    std::string s = chars ? chars : "";
+    std::free(chars);
     return s;
 }
 
 std::string pageParameter(const char* name) {
-    return takePageString(reinterpret_cast<char*>(static_cast<intptr_t>(EM_ASM_INT(
+    return takePageString(EM_ASM_INT(
         {
             var v = new URLSearchParams(location.search).get(UTF8ToString($0));
             return v ? allocateUTF8(v) : 0;
         },
-        name))));
+        name));
 }
 
-// The transport against the server that served the page, and against none:
-// each request's status and error, whether an answer carried a tag, and
-// whether a body read back equals the one written.
-[[noreturn]] void checkTransport() {
-    const char* errors[] = {"none", "unreachable", "timeout", "loginRefused", "preconditionFailed", "notFound",
-                            "serverError"};
-    std::string json = "[";
-    auto report = [&](const char* what, const TransportReply& r, const std::string& wanted = "") {
-        json += std::string(json.size() > 1 ? "," : "") + "{\"what\":\"" + what + "\",\"status\":" +
-                std::to_string(r.status) + ",\"error\":\"" + errors[static_cast<int>(r.error)] +
-                "\",\"tag\":" + (r.etag.empty() ? "false" : "true") + ",\"body\":" +
-                std::to_string(r.body.size()) + ",\"same\":" + (r.body == wanted ? "true" : "false") + "}";
-        return r;
-    };
-    const std::string origin = PAGE_STRING(location.origin);
-    const std::string user = pageParameter("user"), password = pageParameter("password");
-    auto server = makeTransport(origin + "/games", user, password);
-    auto wrongLogin = makeTransport(origin + "/games", user, password + "x");
-    auto nowhere = makeWebTransport(pageParameter("closed"), user, password, 5000);
-    auto silent = makeWebTransport(pageParameter("silent"), user, password, 1000);
-    // Every byte value, and line ends as a record holds them.
-    std::string bytes = "turn\r\n";
-    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
-    const std::string game = "c0ffee00c0ffee00c0ffee00c0ffee00/";
+// The test mode's requests, in order: what the page reports each as, the
+// request (f make a folder, n create once, g read, t read and keep the tag,
+// c read with the tag kept, m replace the version of that tag, p a notice),
+// the path below the game's folder, the body written or wanted back (null:
+// every byte value), and the transport: the page's server with the login,
+// with a wrong password, a port where nothing listens, a server that never
+// answers.
+const struct {
+    const char* what;
+    char request;
+    const char* path;
+    const char* body;
+    int transport;
+} checks[] = {
+    {"folder", 'f', "", "", 0},
+    {"turns folder", 'f', "turns/", "", 0},
+    {"record", 'n', "turns/000001", nullptr, 0},
+    {"record again", 'n', "turns/000001", "other", 0},
+    {"record read", 'g', "turns/000001", nullptr, 0},
+    {"pointer", 'n', "current", "1", 0},
+    {"pointer read", 't', "current", "1", 0},
+    {"nothing new", 'c', "current", "", 0},
+    {"pointer moved", 'm', "current", "2", 0},
+    {"stale pointer", 'm', "current", "3", 0},
+    {"pointer changed", 'c', "current", "2", 0},
+    {"wrong password", 'n', "x", "x", 1},
+    {"folder, wrong password", 'f', "other/", "", 1},
+    {"written without login", 'g', "x", "", 0},
+    {"missing game", 'n', "../nogame/turns/000001", "x", 0},
+    {"notice", 'p', "notice", "month", 0},
+    {"no server", 'g', "current", "", 2},
+    {"no answer", 'g', "current", "", 3},
+};
 
-    report("folder", server->makeFolder(game));
-    report("turns folder", server->makeFolder(game + "turns/"));
-    report("record", server->putNew(game + "turns/000001", bytes));
-    report("record again", server->putNew(game + "turns/000001", "other"));
-    report("record read", server->get(game + "turns/000001"), bytes);
-    report("pointer", server->putNew(game + "current", "1"));
-    const TransportReply first = report("pointer read", server->get(game + "current"), "1");
-    report("nothing new", server->get(game + "current", first.etag));
-    report("pointer moved", server->putIfMatch(game + "current", first.etag, "2"));
-    report("stale pointer", server->putIfMatch(game + "current", first.etag, "3"));
-    report("pointer changed", server->get(game + "current", first.etag), "2");
-    report("wrong password", wrongLogin->putNew(game + "x", "x"));
-    report("folder, wrong password", wrongLogin->makeFolder(game + "other/"));
-    report("written without login", server->get(game + "x"));
-    report("missing game", server->putNew("nogame/turns/000001", bytes));
-    report("notice", server->postNotice(origin + "/games/" + game + "notice", "month"));
-    report("no server", nowhere->get(game + "current"));
-    report("no answer", silent->get(game + "current"));
-    json += "]";
-    EM_ASM({ colonies.result(UTF8ToString($0)); }, json.c_str());
+// Runs those requests and puts what each got into the page: its status and
+// error, whether it carried a tag, its body's size and whether the body is
+// the one wanted.
+[[noreturn]] void checkTransport() {
+    const std::string origin = takePageString(EM_ASM_INT({ return allocateUTF8(location.origin); }));
+    const std::string user = pageParameter("user"), password = pageParameter("password");
+    const std::string games = origin + "/games/", game = "c0ffee00c0ffee00c0ffee00c0ffee00/";
+    std::unique_ptr<Transport> transports[] = {
+        makeTransport(games, user, password), makeTransport(games, user, password + "x"),
+        makeWebTransport(pageParameter("closed"), user, password, 5000),
+        makeWebTransport(pageParameter("silent"), user, password, 1000)};
+    std::string bytes = "turn\r\n", tag;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    EM_ASM({ Module.checks = []; });
+    for (const auto& c : checks) {
+        Transport& t = *transports[c.transport];
+        const std::string path = game + c.path, body = c.body ? c.body : bytes;
+        TransportReply r;
+        switch (c.request) {
+            case 'f': r = t.makeFolder(path); break;
+            case 'n': r = t.putNew(path, body); break;
+            case 'g': case 't': r = t.get(path); break;
+            case 'c': r = t.get(path, tag); break;
+            case 'm': r = t.putIfMatch(path, tag, body); break;
+            case 'p': r = t.postNotice(games + path, body); break;
+        }
+        if (c.request == 't') tag = r.etag;
+        EM_ASM(
+            {
+                Module.checks.push({
+                    what: UTF8ToString($0),
+                    status: $1,
+                    error: $2,
+                    tag: !!$3,
+                    body: $4,
+                    same: !!$5
+                });
+            },
+            c.what, r.status, static_cast<int>(r.error), r.etag.empty() ? 0 : 1, static_cast<int>(r.body.size()),
+            r.body == body ? 1 : 0);
+    }
+    EM_ASM({ colonies.result(JSON.stringify(Module.checks)); });
     emscripten_force_exit(0);
     std::abort();
 }
@@ -175,7 +202,8 @@ int main() {
         installBackend(createWebBackend());
     }
     // The whole address: the game reads its id and seat from the part after #.
-    const std::string link = PAGE_STRING(/[#&]g=/.test(location.hash) && location.href);
+    const std::string link =
+        takePageString(EM_ASM_INT({ return /[#&]g=/.test(location.hash) ? allocateUTF8(location.href) : 0; }));
     if (!link.empty()) setJoinLink(link);
     runProgram();
     endProgram();

@@ -2,19 +2,18 @@
 
 #include <emscripten.h>
 
-#include <cstdint>
 #include <cstdlib>
 
 namespace {
 
 // One request, answered when the page's fetch settles: its status, 0 when no
-// answer came, -1 when none came in time. The answer's tag and body wait in
-// the page for takeAnswer. No cookies and no cached logins travel, so a
-// refused login comes back as 401 and the browser never asks for a password
-// itself; nothing is answered from the browser's cache.
+// answer came, -1 when none came in time; a null `user` sends no login. The
+// answer's tag and body wait in the page (answerTag, takeBody). No cookies and
+// no remembered logins travel, so a refused login comes back as 401 and the
+// browser never asks for a password itself; nothing comes from its cache.
 EM_ASYNC_JS(int, fetchAnswer,
-            (const char* method, const char* url, const char* header, const char* value, const char* login,
-             const uint8_t* body, int size, int timeoutMs),
+            (const char* method, const char* url, const char* header, const char* value, const char* user,
+             const char* password, const char* body, int size, int timeoutMs),
             {
                 Module.answer = null;
                 var stop = new AbortController();
@@ -26,8 +25,8 @@ EM_ASYNC_JS(int, fetchAnswer,
                 try {
                     var headers = new Headers();
                     if (header) headers.set(UTF8ToString(header), UTF8ToString(value));
-                    if (login) {
-                        var bytes = new TextEncoder().encode(UTF8ToString(login));
+                    if (user) {
+                        var bytes = new TextEncoder().encode(UTF8ToString(user) + ":" + UTF8ToString(password));
                         headers.set("Authorization", "Basic " + btoa(String.fromCharCode.apply(null, bytes)));
                     }
                     var ask = {
@@ -60,27 +59,30 @@ EM_JS(void, takeBody, (char* to), {
 });
 
 struct WebTransport : Transport {
-    std::string games, login;
+    std::string games, user, password;
     int timeoutMs;
 
-    WebTransport(std::string g, const std::string& user, const std::string& password, int t)
-        : games(std::move(g)), login(user + ":" + password), timeoutMs(t) {
+    WebTransport(std::string g, std::string u, std::string p, int t)
+        : games(std::move(g)), user(std::move(u)), password(std::move(p)), timeoutMs(t) {
         if (!games.empty() && games.back() == '/') games.pop_back();
     }
 
-    TransportReply request(const char* method, const std::string& url, const char* header,
-                           const std::string& value, const std::string* body, bool write) {
+    // `path` is below the games folder unless `whole`; writes carry the login.
+    TransportReply request(const char* method, const std::string& path, bool whole, const char* header,
+                           const char* value, const std::string* body, bool write) {
         TransportReply reply;
-        const int status =
-            fetchAnswer(method, url.c_str(), header, value.c_str(), write ? login.c_str() : nullptr,
-                        body ? reinterpret_cast<const uint8_t*>(body->data()) : nullptr,
-                        body ? static_cast<int>(body->size()) : 0, timeoutMs);
+        const std::string url = whole ? path : games + "/" + path;
+        const int status = fetchAnswer(method, url.c_str(), header, value, write ? user.c_str() : nullptr,
+                                       password.c_str(), body ? body->data() : nullptr,
+                                       body ? static_cast<int>(body->size()) : 0, timeoutMs);
         char* tag = answerTag();
         reply.etag = tag;
         std::free(tag);
-        // Nothing the game reads comes near this; a larger answer is not ours.
+        // Nothing the game reads comes near this; a larger answer is not ours
+        // and counts as none, as the desktop's transport takes it.
         const int size = answerSize();
-        if (size > 0 && size <= 4 * 1024 * 1024) {
+        const bool tooLarge = size > 4 * 1024 * 1024;
+        if (size > 0 && !tooLarge) {
             reply.body.resize(static_cast<size_t>(size));
             takeBody(&reply.body[0]);
         } else {
@@ -88,6 +90,8 @@ struct WebTransport : Transport {
         }
         if (status < 0) {
             reply.error = TransportError::timeout;
+        } else if (tooLarge) {
+            reply.error = TransportError::unreachable;
         } else {
             reply.status = status;
             reply.error = transportErrorOfStatus(status);
@@ -97,22 +101,22 @@ struct WebTransport : Transport {
     }
 
     TransportReply get(const std::string& path, const std::string& ifNoneMatch) override {
-        return request("GET", games + "/" + path, ifNoneMatch.empty() ? nullptr : "If-None-Match", ifNoneMatch,
+        return request("GET", path, false, ifNoneMatch.empty() ? nullptr : "If-None-Match", ifNoneMatch.c_str(),
                        nullptr, false);
     }
     TransportReply putNew(const std::string& path, const std::string& body) override {
-        return request("PUT", games + "/" + path, "If-None-Match", "*", &body, true);
+        return request("PUT", path, false, "If-None-Match", "*", &body, true);
     }
     TransportReply putIfMatch(const std::string& path, const std::string& etag, const std::string& body) override {
-        return request("PUT", games + "/" + path, "If-Match", etag, &body, true);
+        return request("PUT", path, false, "If-Match", etag.c_str(), &body, true);
     }
     TransportReply makeFolder(const std::string& path) override {
-        return request("MKCOL", games + "/" + path, nullptr, "", nullptr, true);
+        return request("MKCOL", path, false, nullptr, nullptr, nullptr, true);
     }
     // Plain text, so that a notice service elsewhere takes it without asking
     // first; the games' login is not its business.
     TransportReply postNotice(const std::string& url, const std::string& body) override {
-        return request("POST", url, "Content-Type", "text/plain;charset=utf-8", &body, false);
+        return request("POST", url, true, "Content-Type", "text/plain;charset=utf-8", &body, false);
     }
 };
 
