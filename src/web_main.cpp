@@ -94,7 +94,7 @@ const struct {
 
 // Runs those requests and puts what each got into the page: its status and
 // error, whether it carried a tag, its body's size and whether the body is
-// the one wanted.
+// the one wanted. Then it sets the page's title.
 [[noreturn]] void checkTransport() {
     const std::string origin = takePageString(EM_ASM_INT({ return allocateUTF8(location.origin); }));
     const std::string user = pageParameter("user"), password = pageParameter("password");
@@ -134,6 +134,9 @@ const struct {
             r.body == body ? 1 : 0);
     }
     EM_ASM({ colonies.result(JSON.stringify(Module.checks)); });
+    // Last, as the game tells a player whose turn has come.
+    installBackend(createWebBackend());
+    announceTurn("Colonies: sprawdzone", true);
     emscripten_force_exit(0);
     std::abort();
 }
