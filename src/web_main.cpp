@@ -3,7 +3,10 @@
 // into it at every start, as the desktop game refreshes its copies. With a key
 // script in the page (its test mode) it plays the script on the headless
 // backend's virtual clock, as colonies-replay does, and puts the last
-// screen's JSON into the page.
+// screen's JSON into the page. Online games go through the page's fetch; an
+// invitation link (#g=ID&s=SEAT) opens the game it invites to, and the test
+// mode ?check=1 talks to the server the page came from and reports how it
+// answered.
 #include <emscripten.h>
 #include <unistd.h>
 
@@ -14,6 +17,7 @@
 #include "game/flow.h"
 #include "model/options.h"
 #include "model/savegame.h"
+#include "online/transport_web.h"
 #include "screen/fields.h"
 #include "screen/backend_headless.h"
 #include "screen/backend_web.h"
@@ -36,6 +40,105 @@ struct PageTestBackend : HeadlessBackend {
 
 void pageFailed(const std::string& why) {
     EM_ASM({ colonies.failed(UTF8ToString($0)); }, why.c_str());
+}
+
+std::string takePageString(intptr_t text) {
+    char* chars = reinterpret_cast<char*>(text);
+    std::string s = chars ? chars : "";
+    std::free(chars);
+    return s;
+}
+
+std::string pageParameter(const char* name) {
+    return takePageString(EM_ASM_INT(
+        {
+            var v = new URLSearchParams(location.search).get(UTF8ToString($0));
+            return v ? allocateUTF8(v) : 0;
+        },
+        name));
+}
+
+// The test mode's requests, in order: what the page reports each as, the
+// request (f make a folder, n create once, g read, t read and keep the tag,
+// c read with the tag kept, m replace the version of that tag, p a notice),
+// the path below the game's folder, the body written or wanted back (null:
+// every byte value), and the transport: the page's server with the login,
+// with a wrong password, a port where nothing listens, a server that never
+// answers.
+const struct {
+    const char* what;
+    char request;
+    const char* path;
+    const char* body;
+    int transport;
+} checks[] = {
+    {"folder", 'f', "", "", 0},
+    {"turns folder", 'f', "turns/", "", 0},
+    {"record", 'n', "turns/000001", nullptr, 0},
+    {"record again", 'n', "turns/000001", "other", 0},
+    {"record read", 'g', "turns/000001", nullptr, 0},
+    {"pointer", 'n', "current", "1", 0},
+    {"pointer read", 't', "current", "1", 0},
+    {"nothing new", 'c', "current", "", 0},
+    {"pointer moved", 'm', "current", "2", 0},
+    {"stale pointer", 'm', "current", "3", 0},
+    {"pointer changed", 'c', "current", "2", 0},
+    {"wrong password", 'n', "x", "x", 1},
+    {"folder, wrong password", 'f', "other/", "", 1},
+    {"written without login", 'g', "x", "", 0},
+    {"missing game", 'n', "../nogame/turns/000001", "x", 0},
+    {"notice", 'p', "notice", "month", 0},
+    {"no server", 'g', "current", "", 2},
+    {"no answer", 'g', "current", "", 3},
+};
+
+// Runs those requests and puts what each got into the page: its status and
+// error, whether it carried a tag, its body's size and whether the body is
+// the one wanted. Then it sets the page's title.
+[[noreturn]] void checkTransport() {
+    const std::string origin = takePageString(EM_ASM_INT({ return allocateUTF8(location.origin); }));
+    const std::string user = pageParameter("user"), password = pageParameter("password");
+    const std::string games = origin + "/games/", game = "c0ffee00c0ffee00c0ffee00c0ffee00/";
+    std::unique_ptr<Transport> transports[] = {
+        makeTransport(games, user, password), makeTransport(games, user, password + "x"),
+        makeWebTransport(pageParameter("closed"), user, password, 5000),
+        makeWebTransport(pageParameter("silent"), user, password, 1000)};
+    std::string bytes = "turn\r\n", tag;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    EM_ASM({ Module.checks = []; });
+    for (const auto& c : checks) {
+        Transport& t = *transports[c.transport];
+        const std::string path = game + c.path, body = c.body ? c.body : bytes;
+        TransportReply r;
+        switch (c.request) {
+            case 'f': r = t.makeFolder(path); break;
+            case 'n': r = t.putNew(path, body); break;
+            case 'g': case 't': r = t.get(path); break;
+            case 'c': r = t.get(path, tag); break;
+            case 'm': r = t.putIfMatch(path, tag, body); break;
+            case 'p': r = t.postNotice(games + path, body); break;
+        }
+        if (c.request == 't') tag = r.etag;
+        EM_ASM(
+            {
+                Module.checks.push({
+                    what: UTF8ToString($0),
+                    status: $1,
+                    error: $2,
+                    tag: !!$3,
+                    body: $4,
+                    same: !!$5
+                });
+            },
+            c.what, r.status, static_cast<int>(r.error), r.etag.empty() ? 0 : 1, static_cast<int>(r.body.size()),
+            r.body == body ? 1 : 0);
+    }
+    EM_ASM({ colonies.result(JSON.stringify(Module.checks)); });
+    // Last, as the game tells a player whose turn has come.
+    installBackend(createWebBackend());
+    announceTurn("Colonies: sprawdzone", true);
+    emscripten_force_exit(0);
+    std::abort();
 }
 
 }  // namespace
@@ -66,6 +169,8 @@ EMSCRIPTEN_KEEPALIVE const char* screenJson() {
 }  // extern "C"
 
 int main() {
+    installTransportMaker(webTransportMaker);
+    if (pageParameter("check") == "1") checkTransport();
     const char* gameFolder = "/home/web_user/colonies";
     mountBrowserStorage(gameFolder);
     std::string error;
@@ -99,6 +204,10 @@ int main() {
     } else {
         installBackend(createWebBackend());
     }
+    // The whole address: the game reads its id and seat from the part after #.
+    const std::string link =
+        takePageString(EM_ASM_INT({ return /[#&]g=/.test(location.hash) ? allocateUTF8(location.href) : 0; }));
+    if (!link.empty()) setJoinLink(link);
     runProgram();
     endProgram();
 }

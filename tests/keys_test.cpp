@@ -109,6 +109,19 @@ TEST_F(Keys, ShowsOnlyWhenTheScreenChanged) {
     EXPECT_EQ(backend.shows, shown + 1);
 }
 
+TEST_F(Keys, TurnAnnouncedInTheWindowTitle) {
+    announceTurn("Colonies: Ala", true);
+    EXPECT_EQ(backend.title, "Colonies: Ala");
+    EXPECT_TRUE(backend.urgent);
+    announceTurn("Colonies", false);
+    EXPECT_EQ(backend.title, "Colonies");
+    EXPECT_FALSE(backend.urgent);
+    installBackend(nullptr);
+    announceTurn("nobody", true);  // no window yet: nothing to tell
+    installBackend(&backend);
+    EXPECT_EQ(backend.title, "Colonies");
+}
+
 }  // namespace
 
 namespace {

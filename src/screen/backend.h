@@ -23,6 +23,9 @@ struct Backend {
     virtual void programEnding() = 0;
     // Files were written (a saved game); a browser copies them to its storage.
     virtual void filesWritten() {}
+    // The window's title (the page's) says `title`; `urgent` asks the desktop
+    // to draw the player's eye to a window that is not in front.
+    virtual void announce(const std::string& title, bool urgent) { (void)title, (void)urgent; }
 };
 
 // The program installs one backend before anything is drawn.

@@ -20,6 +20,9 @@ struct HeadlessBackend : Backend {
     long long shows = 0;
     // Times the program said its files are written (the browser stores them then).
     long long filesStored = 0;
+    // What the window's title last said, and whether it asked for the eye.
+    std::string title;
+    bool urgent = false;
 
     void modeChanged(int, int) override {}
     bool show(const Framebuffer&) override {
@@ -30,6 +33,10 @@ struct HeadlessBackend : Backend {
     void sleepMs(int ms) override { clock += ms / 1000.0; }
     double seconds() override;
     void filesWritten() override { ++filesStored; }
+    void announce(const std::string& t, bool u) override {
+        title = t;
+        urgent = u;
+    }
     void programEnding() override {
         if (onProgramEnd) onProgramEnd();
     }

@@ -28,6 +28,7 @@ struct SdlBackend : Backend {
     bool shown = false;
     double tickSeconds = 0;
     std::vector<uint32_t> row;  // one converted row
+    std::string title = "Colonies";  // kept for a window made later
 
     SdlBackend() {
         tickSeconds = 1.0 / static_cast<double>(SDL_GetPerformanceFrequency());
@@ -43,7 +44,7 @@ struct SdlBackend : Backend {
             // shared memory): no renderer, no texture, no GPU driver, and one
             // copy of the picture fewer in memory.
             SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-            window = SDL_CreateWindow("Colonies", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
+            window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
                                       SDL_WINDOW_RESIZABLE);
             if (!window) return;
             SDL_StartTextInput();
@@ -215,6 +216,18 @@ struct SdlBackend : Backend {
     double seconds() override {
         clockRead = true;
         return static_cast<double>(SDL_GetPerformanceCounter()) * tickSeconds;
+    }
+
+    void announce(const std::string& text, bool urgent) override {
+        title = text;
+        if (!window) return;
+        SDL_SetWindowTitle(window, title.c_str());
+#if SDL_VERSION_ATLEAST(2, 0, 16)
+        // Blinks in the task bar until the player comes to the window.
+        if (urgent) SDL_FlashWindow(window, SDL_FLASH_UNTIL_FOCUSED);
+#else
+        (void)urgent;
+#endif
     }
 
     void programEnding() override {

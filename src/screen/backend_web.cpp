@@ -99,6 +99,9 @@ struct WebBackend : Backend {
         EM_ASM({ colonies.ended(); });
     }
     void filesWritten() override { saveBrowserStorage(); }
+    void announce(const std::string& title, bool) override {
+        EM_ASM({ document.title = UTF8ToString($0); }, title.c_str());
+    }
 };
 
 }  // namespace

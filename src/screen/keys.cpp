@@ -192,6 +192,10 @@ double secondsNow() {
     return now;
 }
 
+void announceTurn(const std::string& title, bool urgent) {
+    if (Backend* b = currentBackend()) b->announce(title, urgent);
+}
+
 void endProgram() {
     refreshScreen();
     if (Backend* b = currentBackend()) b->programEnding();

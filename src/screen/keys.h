@@ -12,6 +12,10 @@ void sleepMs(int ms);
 void waitForKey();
 double secondsNow();
 
+// Puts `title` in the window's title bar (the page's title), and with
+// `urgent` asks the desktop to draw the player's eye to the window.
+void announceTurn(const std::string& title, bool urgent);
+
 // Ends the program with status 0, closing the window.
 [[noreturn]] void endProgram();
 
