@@ -1,5 +1,7 @@
 #include "game/flow.h"
 
+#include <algorithm>
+
 #include "game/setup.h"
 #include "online/record.h"
 #include "screen/backend_headless.h"
@@ -9,6 +11,7 @@
 #include "screen/clockseed.h"
 #include "screen/keys.h"
 #include "screen/screen.h"
+#include "screen/snapshot.h"
 #include "turn/startofturn.h"
 #include "game/turnscreen.h"
 #include "ui/reportcopies.h"
@@ -118,6 +121,7 @@ bool replayPassed = false;
 KeySource replaySource;
 int replayPause = 0;
 constexpr int replayOwner = 100;
+constexpr int paddingKeys = 200;
 struct RecordRanOut {};
 
 }  // namespace
@@ -215,9 +219,17 @@ Replayed playTurnAgain(GameState& game, const std::vector<int32_t>& readings, co
             keys.push_back(input.key);
     }
     size_t nextKey = 0;
-    replaySource = [&keys, &nextKey]() -> std::string {
+    int padded = 0;
+    replaySource = [&keys, &nextKey, &padded, &game]() -> std::string {
         if (nextKey < keys.size()) return keys[nextKey++];
-        throw RecordRanOut{};
+        // Past its record's end the turn is led out of its screens to its
+        // end, as a computer seat that cannot end its turn is (the check
+        // fails all the same); only a turn even that cannot end is left
+        // by an exception, which the page, built without them, cannot catch.
+        if (++padded > paddingKeys) throw RecordRanOut{};
+        const int32_t entry = std::clamp<int32_t>(game.selectedCommand, 1, 13);
+        if (readCell(2, 2).character == 201 && readCell(entry + 2, 3).character == 175) return keyRight;
+        return padded % 2 == 1 ? keyEsc : keySpace;
     };
     replayPause = pauseMs;
     replaying = true;
@@ -246,6 +258,7 @@ Replayed playTurnAgain(GameState& game, const std::vector<int32_t>& readings, co
     } catch (const RecordRanOut&) {
         result = Replayed::ranOut;
     }
+    if (padded > 0) result = Replayed::ranOut;
     const bool clockWhole = stopScriptedClock();
     inputsWhole = clockWhole && nextKey == keys.size();
     endClockReadings();

@@ -3,7 +3,6 @@
 // and shows the turns played elsewhere until one of this client's seats is on.
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -31,6 +30,7 @@ struct Words {
     const char* waitingFor;
     const char* seat;
     const char* since;
+    const char* waited;
     const char* asked;
     const char* leave;
     const char* yourTurn;
@@ -49,7 +49,8 @@ const Words words[2] = {
     {"Gra w sieci",
      "Czekam na ruch: ",
      "miejsce ",
-     "Od ",
+     "Miesiac ",
+     ", czekam ",
      "Serwer pytany ",
      "Esc: wyjscie (gra zostaje na serwerze)",
      "Twoj ruch!",
@@ -68,7 +69,8 @@ const Words words[2] = {
     {"Online game",
      "Waiting for: ",
      "seat ",
-     "Since ",
+     "Month ",
+     ", waiting ",
      "Server asked ",
      "Esc: leave (the game stays on the server)",
      "Your turn!",
@@ -386,20 +388,14 @@ Flow joinFromLink(GameState& game);
 
 namespace {
 
-std::string clockText(std::time_t t) {
-    char buffer[32];
-    std::strftime(buffer, sizeof buffer, "%H:%M", std::localtime(&t));
-    return buffer;
-}
-
-void drawWaiting(const GameState& game, std::time_t since, int asked) {
+void drawWaiting(const GameState& game, int waited, int asked) {
     const int p = playerSlot(game.currentPlayer);
     const std::string who = game.playerName[p].empty() ? "?" : game.playerName[p];
     char month[32];
     std::snprintf(month, sizeof month, "%d/%d", game.month, game.year);
     drawLines({said().title,
                said().waitingFor + who + " (" + said().seat + std::to_string(game.currentPlayer) + ")",
-               std::string(said().since) + clockText(since) + ", " + month,
+               std::string(said().since) + month + said().waited + std::to_string(waited / 60) + " min",
                said().asked + std::to_string(asked) + " s", "", said().leave});
 }
 
@@ -463,7 +459,7 @@ Flow waitingWindow(GameState& game) {
     }
     loadLast(game);
     clearScreen();
-    const std::time_t since = std::time(nullptr);
+    const double since = secondsNow();
     int interval = pollSeconds;
     double lastAsk = -1e9;
     for (;;) {
@@ -484,12 +480,17 @@ Flow waitingWindow(GameState& game) {
             clearScreen();
             const Flow next = nextFromLast(game);
             if (next != Flow::waiting) {
-                if (changed) showAndWait({said().title, said().yourTurn});
+                if (changed) {
+                    // Whoever looks away from the window still learns it.
+                    announceTurn(std::string("colonies: ") + said().yourTurn, true);
+                    showAndWait({said().title, said().yourTurn});
+                    announceTurn("colonies", false);
+                }
                 clearScreen();
                 return next;
             }
         }
-        drawWaiting(game, since, static_cast<int>(secondsNow() - lastAsk));
+        drawWaiting(game, static_cast<int>(secondsNow() - since), static_cast<int>(secondsNow() - lastAsk));
         const std::string key = pollKey();
         if (key == keyEsc) {
             clearScreen();
