@@ -3,6 +3,7 @@
 // and shows the turns played elsewhere until one of this client's seats is on.
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -34,6 +35,7 @@ struct Words {
     const char* asked;
     const char* leave;
     const char* yourTurn;
+    const char* handOver;
     const char* checking;
     const char* invitations;
     const char* invitationsFile;
@@ -54,6 +56,7 @@ const Words words[2] = {
      "Serwer pytany ",
      "Esc: wyjscie (gra zostaje na serwerze)",
      "Twoj ruch!",
+     "H: oddaj to miejsce komputerowi",
      "Sprawdzam ruch ",
      "Zaproszenia:",
      "Zapisane tez w pliku ",
@@ -74,6 +77,7 @@ const Words words[2] = {
      "Server asked ",
      "Esc: leave (the game stays on the server)",
      "Your turn!",
+     "H: hand this seat to the computer",
      "Checking turn ",
      "Invitations:",
      "Also written to ",
@@ -174,17 +178,23 @@ void showFailure(OnlineError e, const std::string& extra = "") {
 
 // Computer seats are played by the client that ended the newest turn of a
 // person before them, or by the game's maker before any person has played.
+bool madeHere() {
+    std::string made;
+    return readKeptRecord(session.id, madeMark, made);
+}
+
 bool playsComputersNow() {
     for (int32_t k = session.seats.checked; k >= 1; --k) {
         std::string text;
         TurnRecord r;
-        GameState before;
-        if (!readKeptRecord(session.id, k, text) || !readTurnRecord(text, r) || !readGameText(before, before, r.game))
+        GameState after;
+        if (!readKeptRecord(session.id, k, text) || !readTurnRecord(text, r) || !readGameText(after, after, r.game))
             return false;
-        if (before.seatLevel[playerSlot(r.seat)] == seatPerson) return mine(r.seat);
+        // A record without keys hands its seat to the computer: the maker's doing.
+        if (r.inputs.empty()) return madeHere();
+        if (after.seatLevel[playerSlot(r.seat)] == seatPerson) return mine(r.seat);
     }
-    std::string made;
-    return readKeptRecord(session.id, madeMark, made);
+    return madeHere();
 }
 
 bool openSession(const std::string& id) {
@@ -384,19 +394,95 @@ Flow onlineTurnEnded(GameState& game) {
 
 Flow joinFromLink(GameState& game);
 
+// ---- Handing a silent seat to the computer ---------------------------------
+
+namespace {
+
+constexpr int32_t handedLevel = seatNormal;
+
+// When this client first saw the newest record, in seconds of the wall
+// clock: how long the seat to play has been silent, as far as it knows.
+std::time_t silentSince() {
+    const std::string path = seatFolder(session.id) + "seen";
+    std::ifstream in(path);
+    long long turn = -1, when = 0;
+    if (in >> turn >> when && turn == session.seats.checked) return static_cast<std::time_t>(when);
+    const std::time_t now = std::time(nullptr);
+    writeFileSafely(path, std::to_string(session.seats.checked) + " " + std::to_string(now) + "\n");
+    return now;
+}
+
+// The maker of a game that allows it may hand a person's seat elsewhere,
+// silent for the game's days, to the computer.
+bool handOverOffered(const GameState& game) {
+    const int p = playerSlot(game.currentPlayer);
+    if (game.online.handOverDays <= 0 || !game.online.elsewhere[p] || !madeHere()) return false;
+    return std::time(nullptr) - silentSince() >= std::time_t{game.online.handOverDays} * 86400;
+}
+
+// A record that hands its seat to the computer holds no keys, and the game
+// before it with only that seat's level changed.
+bool handsOver(const GameState& before, const TurnRecord& r) {
+    const int p = playerSlot(r.seat);
+    if (!r.inputs.empty() || before.currentPlayer != r.seat || before.seatLevel[p] != seatPerson) return false;
+    GameState handed = before;
+    handed.seatLevel[p] = handedLevel;
+    std::string text;
+    return savedGameText(handed, text) && text == r.game;
+}
+
+}  // namespace
+
+// The hand-over is a turn of its own, committed as any; the computer then
+// plays the seat's turn here.
+Flow handOverSeat(GameState& game) {
+    TurnRecord r;
+    r.turn = session.last.turn + 1;
+    r.seat = game.currentPlayer;
+    r.before = recordHash(session.lastText);
+    r.nextClock = nextReadings();
+    GameState handed = game;
+    handed.seatLevel[playerSlot(r.seat)] = handedLevel;
+    if (!savedGameText(handed, r.game)) return Flow::waiting;
+    const std::string text = turnRecordText(r);
+    if (!keepRecord(session.id, r.turn, text)) {
+        showFailure(OnlineError::notWritten);
+        return Flow::waiting;
+    }
+    session.seats.checked = r.turn;
+    session.seats.checkedHash = recordHash(text);
+    session.playsComputers = true;
+    writeSeatFile(session.id, session.seats);
+    adoptRecord(text);
+    drawLines({said().title, said().talking});
+    const OnlineError e = sendKeptRecords(*session.transport, session.id, session.seats, session.etag);
+    if (e != OnlineError::none) showFailure(e, said().kept);
+    clearScreen();
+    return nextFromLast(game);
+}
+
 // ---- Waiting ---------------------------------------------------------------
 
 namespace {
 
-void drawWaiting(const GameState& game, int waited, int asked) {
+void drawWaiting(const GameState& game, int waited, int asked, OnlineError problem, bool offerHandOver) {
     const int p = playerSlot(game.currentPlayer);
     const std::string who = game.playerName[p].empty() ? "?" : game.playerName[p];
     char month[32];
     std::snprintf(month, sizeof month, "%d/%d", game.month, game.year);
-    drawLines({said().title,
-               said().waitingFor + who + " (" + said().seat + std::to_string(game.currentPlayer) + ")",
-               std::string(said().since) + month + said().waited + std::to_string(waited / 60) + " min",
-               said().asked + std::to_string(asked) + " s", "", said().leave});
+    std::vector<std::string> lines = {
+        said().title, said().waitingFor + who + " (" + said().seat + std::to_string(game.currentPlayer) + ")",
+        std::string(said().since) + month + said().waited + std::to_string(waited / 60) + " min",
+        said().asked + std::to_string(asked) + " s"};
+    if (problem != OnlineError::none) lines.push_back(errorText(problem));
+    if (offerHandOver) lines.push_back(said().handOver);
+    lines.push_back("");
+    lines.push_back(said().leave);
+    // A line that came or went leaves no frame of the window before.
+    static size_t shownLines = 0;
+    if (lines.size() != shownLines) clearScreen();
+    shownLines = lines.size();
+    drawLines(lines);
 }
 
 // Takes in the records after the newest checked one, each checked by
@@ -415,14 +501,15 @@ OnlineError takeInRecords(const GameState& game) {
         markElsewhere(before);
         drawLines({said().title, said().checking + std::to_string(r.turn)});
         std::string why;
-        if (!checkRecordedTurn(before, session.last.nextClock, r, why)) {
+        const bool handOver = handsOver(before, r);
+        if (!handOver && !checkRecordedTurn(before, session.last.nextClock, r, why)) {
             showAndWait({said().title, said().mismatch + std::to_string(r.turn) + ", " + said().seat +
                                            std::to_string(r.seat),
                          why},
                         12);
             return OnlineError::damaged;
         }
-        if (before.online.watchable) {
+        if (before.online.watchable && !handOver) {
             GameState shown;
             readGameText(shown, game, session.last.game);
             markElsewhere(shown);
@@ -433,10 +520,15 @@ OnlineError takeInRecords(const GameState& game) {
         session.seats.checked = r.turn;
         session.seats.sent = r.turn;
         session.seats.checkedHash = recordHash(text);
-        if (before.seatLevel[playerSlot(r.seat)] == seatPerson) session.playsComputers = mine(r.seat);
+        if (handOver)
+            session.playsComputers = madeHere();
+        else if (before.seatLevel[playerSlot(r.seat)] == seatPerson)
+            session.playsComputers = mine(r.seat);
         writeSeatFile(session.id, session.seats);
         adoptRecord(text);
     }
+    // A record that playing it again refused has had its own window.
+    if (e == OnlineError::damaged) showFailure(e);
     return e;
 }
 
@@ -462,6 +554,8 @@ Flow waitingWindow(GameState& game) {
     const double since = secondsNow();
     int interval = pollSeconds;
     double lastAsk = -1e9;
+    OnlineError problem = OnlineError::none;
+    bool offered = false;
     for (;;) {
         const double now = secondsNow();
         if (now - lastAsk >= interval) {
@@ -474,7 +568,8 @@ Flow waitingWindow(GameState& game) {
             if (e == OnlineError::none) e = pollCurrent(*session.transport, session.id, session.etag, session.current, changed);
             if (e == OnlineError::none) e = takeInRecords(game);
             if (e == OnlineError::damaged) return Flow::mainMenu;
-            if (e != OnlineError::none) showFailure(e);
+            // Shown in the window, which goes on asking: nobody need be there to answer it.
+            problem = e;
             // Asked less often while nothing changes, never less than every two minutes.
             interval = changed ? pollSeconds : std::min(interval * 2, std::max(pollSeconds, 120));
             clearScreen();
@@ -489,12 +584,18 @@ Flow waitingWindow(GameState& game) {
                 clearScreen();
                 return next;
             }
+            offered = handOverOffered(game);
         }
-        drawWaiting(game, static_cast<int>(secondsNow() - since), static_cast<int>(secondsNow() - lastAsk));
+        drawWaiting(game, static_cast<int>(secondsNow() - since), static_cast<int>(secondsNow() - lastAsk), problem,
+                    offered);
         const std::string key = pollKey();
         if (key == keyEsc) {
             clearScreen();
             return Flow::mainMenu;
+        }
+        if (offered && (key == "h" || key == "H")) {
+            clearScreen();
+            return handOverSeat(game);
         }
         sleepMs(50);
     }

@@ -53,7 +53,7 @@ listener=$!
 for _ in $(seq 50); do [ -f "$dir/notices.ready" ] && break; sleep 0.1; done
 # Seat 1 a person here, seat 2 a person elsewhere, seat 3 the computer
 # (normal), computer turns at once; others watch, notices to the listener.
-printf '0 4 2 0 0\n2 0\n1 0\n"http://127.0.0.1:%s/notice"\n' "$noticePort" > "$dir/a/options.cfg"
+printf '0 4 2 0 0\n2 0\n1 3\n"http://127.0.0.1:%s/notice"\n' "$noticePort" > "$dir/a/options.cfg"
 printf '0 0 0 0 0\n2 0\n' > "$dir/b/options.cfg"
 
 # play WHO NAME [options...] -- KEYS: one program run; its screen in NAME.json.
@@ -150,7 +150,7 @@ python3 -c 'import json,sys; a,b=(json.load(open(f))["text"] for f in sys.argv[1
   "$dir/a6.json" "$dir/a7.json" || fail "the month played again after a close shows other reports"
 kill "$pid"; wait "$pid" 2>/dev/null; pid=
 turn=$(ls "$dir/a/online/$id" | grep -c '^0')
-play a a8 --join "$linkA" -- 'Space Space Space Space Right Space'
+play a a8 --join "$linkA" -- 'Space Space Space Right Space'
 screen_has a8 "nie odpowiada"
 [ "$(ls "$dir/a/online/$id" | grep -c '^0')" = $((turn + 1)) ] || fail "the turn made while the server was away is not kept"
 "$root/tools/serve-online" "$dir/server" "$port" >>"$dir/server.log" 2>&1 &
@@ -162,5 +162,19 @@ done
 before=$(current_turn)
 play a a9 --join "$linkA" -- ''
 [ "$(current_turn)" = $((before + 1)) ] || fail "the kept turn was not sent when the server came back"
+
+# Bob silent for the game's three days: Ann, who made the game, hands his
+# seat to the computer, which plays it and the computer seat after it on
+# her machine; Bob's client checks all three and waits as a watcher.
+play a a10 --join "$linkA" -- ''
+screen_has a10 "Czekam"
+grep -q "H: oddaj" "$dir/a10.json" && fail "a hand-over offered before the seat was silent for its days"
+checked=$(sed -n 's/^checked \([0-9]*\) .*/\1/p' "$dir/a/online/$id/seat")
+echo "$checked 0" > "$dir/a/online/$id/seen"
+before=$(current_turn)
+play a a11 --join "$linkA" -- 'h'
+[ "$(current_turn)" = $((before + 3)) ] || fail "the hand-over and two computer turns: current $(current_turn), not $((before + 3))"
+play b b7 --join "$link" -- ''
+screen_has b7 "Czekam na ruch: Ann"
 [ "$failures" -eq 0 ] && echo "online game passed"
 exit $((failures > 0))
