@@ -10,9 +10,13 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "game/flow.h"
+#include "model/savegame.h"
 #include "online/onlinegame.h"
+#include "online/record.h"
+#include "screen/screen.h"
 #ifdef COLONIES_CURL
 #include "online/transport_curl.h"
 #endif
@@ -26,7 +30,8 @@ std::string jsonPath, pngPath;
 int usage() {
     std::fprintf(stderr,
                  "usage: colonies-replay [--clock SECONDS] [--json FILE] [--png FILE]\n"
-                 "                       [--server ADDRESS --user NAME --password WORD] [--join LINK] DIR SCRIPT\n");
+                 "                       [--server ADDRESS --user NAME --password WORD] [--join LINK]\n"
+                 "                       [--records FOLDER] DIR SCRIPT\n");
     return 2;
 }
 
@@ -54,6 +59,49 @@ std::string absolute(const std::string& path) {
     std::_Exit(0);
 }
 
+// The turns of an online game's records (a client's online/ID folder), each
+// played again and checked, the last one shown as played; status 1 at the
+// first that does not give its record's game.
+[[noreturn]] void playRecords(const std::string& folder) {
+    static GameState base;
+    startUp(base);
+    dimensionTables(base);
+    setScreenMode(640, 480, 8);
+    setTextGrid(80, 30);
+    std::vector<TurnRecord> records;
+    for (int32_t k = 0;; ++k) {
+        std::ifstream in(folder + "/" + turnRecordPath(k).substr(6), std::ios::binary);
+        if (!in) break;
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        TurnRecord r;
+        if (!readTurnRecord(text, r) || r.turn != k) {
+            std::printf("turn %d: not a whole record\n", k);
+            std::fflush(nullptr);
+            std::_Exit(1);
+        }
+        records.push_back(std::move(r));
+    }
+    for (size_t k = 1; k < records.size(); ++k) {
+        GameState before = base;
+        std::string why;
+        const char* said = "ok";
+        if (!readSavedGameText(before, records[k - 1].game))
+            why = "the game before it cannot be read";
+        else if (handsOver(before, records[k]))
+            said = "handed to the computer";
+        else if (!checkRecordedTurn(before, records[k - 1].nextClock, records[k], why) && why.empty())
+            why = "it does not give its game";
+        std::printf("turn %zu, seat %d: %s\n", k, records[k].seat, why.empty() ? said : why.c_str());
+        if (!why.empty()) {
+            std::fflush(nullptr);
+            std::_Exit(1);
+        }
+        if (k + 1 == records.size() && !records[k].inputs.empty())
+            watchRecordedTurn(before, records[k - 1].nextClock, records[k]);
+    }
+    finish("exit");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,9 +109,12 @@ int main(int argc, char** argv) {
     std::string dir, scriptPath;
     ServerSettings server;
     bool serverGiven = false;
+    std::string recordsFolder;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if ((a == "--server" || a == "--user" || a == "--password" || a == "--join") && i + 1 < argc) {
+        if (a == "--records" && i + 1 < argc) {
+            recordsFolder = absolute(argv[++i]);
+        } else if ((a == "--server" || a == "--user" || a == "--password" || a == "--join") && i + 1 < argc) {
             const std::string v = argv[++i];
             serverGiven = serverGiven || a != "--join";
             if (a == "--server")
@@ -126,6 +177,7 @@ int main(int argc, char** argv) {
     backend.onOutOfKeys = [] { finish("waiting"); };
     backend.onProgramEnd = [] { finish("exit"); };
     installBackend(&backend);
+    if (!recordsFolder.empty()) playRecords(recordsFolder);
     runProgram();
     finish("exit");
 }

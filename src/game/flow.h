@@ -69,6 +69,9 @@ bool checkRecordedTurn(GameState game, const std::vector<int32_t>& readings, con
 // The same turn shown as it was played, at the pace of computer turns;
 // Space or Enter hurries it to its end. Only for a turn already checked.
 void watchRecordedTurn(GameState& game, const std::vector<int32_t>& readings, const TurnRecord& record);
+// A record without keys that hands its seat, a person's, to the computer:
+// the game's maker did that to a seat silent too long.
+bool handsOver(const GameState& before, const TurnRecord& record);
 // True while a recorded turn is played again: nothing may be written.
 bool replayingRecordedTurn();
 // The turn screen says a recorded turn played again has ended.

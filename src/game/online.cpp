@@ -420,6 +420,8 @@ bool handOverOffered(const GameState& game) {
     return std::time(nullptr) - silentSince() >= std::time_t{game.online.handOverDays} * 86400;
 }
 
+}  // namespace
+
 // A record that hands its seat to the computer holds no keys, and the game
 // before it with only that seat's level changed.
 bool handsOver(const GameState& before, const TurnRecord& r) {
@@ -430,8 +432,6 @@ bool handsOver(const GameState& before, const TurnRecord& r) {
     std::string text;
     return savedGameText(handed, text) && text == r.game;
 }
-
-}  // namespace
 
 // The hand-over is a turn of its own, committed as any; the computer then
 // plays the seat's turn here.

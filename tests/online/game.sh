@@ -176,5 +176,16 @@ play a a11 --join "$linkA" -- 'h'
 [ "$(current_turn)" = $((before + 3)) ] || fail "the hand-over and two computer turns: current $(current_turn), not $((before + 3))"
 play b b7 --join "$link" -- ''
 screen_has b7 "Czekam na ruch: Ann"
+# Every turn of Ann's folder plays again as its record says; a copy with
+# the hand-edited record fails at that turn.
+: > "$dir/none.keys"
+"$replay" --records "$dir/a/online/$id" --json "$dir/records.json" "$dir/a" "$dir/none.keys" > "$dir/records.out" ||
+  fail "the game's records do not all play again: $(grep -v ': ok$' "$dir/records.out" | head -3)"
+grep -q "seat 2: handed to the computer" "$dir/records.out" || fail "the hand-over is not among the records"
+cp -R "$dir/a/online/$id" "$dir/edited"
+cp "$dir/record.bad" "$dir/edited/$last"
+"$replay" --records "$dir/edited" "$dir/a" "$dir/none.keys" > "$dir/edited.out" && fail "an edited record plays again"
+grep -q "^turn $((10#$last)), seat [0-9]: its keys end before the turn does" "$dir/edited.out" ||
+  fail "the edited record is not the one named: $(tail -1 "$dir/edited.out")"
 [ "$failures" -eq 0 ] && echo "online game passed"
 exit $((failures > 0))
