@@ -93,8 +93,12 @@ Flow gameLoaded(GameState& game) {
         game.startOfTurnReadings.clear();
         return Flow::waiting;
     }
-    if (!game.startOfTurnPending) return Flow::gameEntry;
+    if (!game.startOfTurnPending) {
+        beginLocalRecords(game, {}, true);
+        return Flow::gameEntry;
+    }
     std::vector<int32_t> readings = std::move(game.startOfTurnReadings);
+    beginLocalRecords(game, readings);
     game.startOfTurnPending = false;
     game.startOfTurnReadings.clear();
     forgetComputerPlans();
@@ -163,9 +167,18 @@ void runFlow(GameState& game, Flow next) {
             useKeysOfSeat(game, game.currentPlayer, SeatTask::turn);
         else
             useKeyboard();
-        // A turn of an online game is kept key by key from its start.
-        if ((next == Flow::startOfTurn || next == Flow::seatSetUp) && onlineGame(game)) onlineTurnStarts(game);
-        if (next == Flow::title || next == Flow::mainMenu || !onlineGame(game)) onlineTurnAbandoned();
+        // A turn is kept key by key from its start, online or not.
+        if (next == Flow::startOfTurn || next == Flow::seatSetUp) {
+            if (onlineGame(game))
+                onlineTurnStarts(game);
+            else
+                localTurnStarts(game);
+        }
+        if (next == Flow::title || next == Flow::mainMenu) {
+            onlineTurnAbandoned();
+            endLocalRecords();
+        }
+        if (!onlineGame(game)) onlineTurnAbandoned();
         switch (next) {
             case Flow::title: next = titleScreen(game); break;
             case Flow::mainMenu: next = mainMenu(game); break;

@@ -79,6 +79,16 @@ void recordedTurnPassed();
 // Whether the program was given a link to join at its start.
 bool joiningAtStart();
 
+// A game at one keyboard keeps its turns' records too (records/ID/): a new
+// game's or a loaded game's folder starts with the game as it is (`next`:
+// the readings its start of turn is handed), or, loaded in the middle of a
+// turn, when that turn ends.
+void beginLocalRecords(const GameState& game, const std::vector<int32_t>& next, bool fromNextTurn = false);
+void localTurnStarts(const GameState& game);
+void localTurnAbandoned();
+void localTurnEnded(const GameState& game);
+void endLocalRecords();
+
 // Whose keys the screens read from now on: the keyboard's, or those of the
 // computer player of `seat` when the game gives that seat to the computer.
 void useKeysOfSeat(const GameState& game, int seat, SeatTask task);

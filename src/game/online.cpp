@@ -342,6 +342,7 @@ void onlineTurnStarts(GameState& game) {
 }
 
 void onlineTurnAbandoned() {
+    if (!session.recording) return;
     session.recording = false;
     setKeyRecorder(nullptr);
     setClockObserver(nullptr);

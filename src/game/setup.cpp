@@ -204,6 +204,7 @@ Flow newGameSetup(GameState& game) {
     // home worlds and continues with that start of turn.
     keepTurnEnd(game);
     useKeyboard();
+    if (!online) beginLocalRecords(game, {});
     return online ? Flow::createOnline : Flow::startOfTurn;
 }
 

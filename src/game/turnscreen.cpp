@@ -76,6 +76,7 @@ Flow passTurn(GameState& game) {
         return Flow::startOfTurn;
     }
     if (onlineGame(game)) return onlineTurnEnded(game);
+    localTurnEnded(game);
     keepTurnEnd(game);
     return Flow::startOfTurn;
 }

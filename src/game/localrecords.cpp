@@ -1,0 +1,131 @@
+// A game played at one keyboard keeps its turns' records as an online game
+// does, in records/ID/ beside the saved games, so that any game can be
+// watched again or handed over when something went wrong (colonies-replay
+// --records). Each new game, and each game loaded, starts a folder of its
+// own, whose record 0 is the game as it started; a game loaded in the middle
+// of a turn starts its folder when that turn ends.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "game/flow.h"
+#include "model/savegame.h"
+#include "online/onlinegame.h"
+#include "online/record.h"
+#include "screen/clockseed.h"
+#include "screen/keys.h"
+
+namespace {
+
+constexpr const char* recordsFolder = "records";
+// The newest folders are kept; a game's record is worth most soon after it.
+constexpr size_t keptFolders = 10;
+
+struct Local {
+    std::string id;           // empty: no folder (yet)
+    bool fromNextTurn = false;
+    int32_t turn = 0;         // the newest record written
+    std::string lastText;
+    bool recording = false;
+    TurnRecord current;
+} local;
+
+std::string folderOf(const std::string& id) { return std::string(recordsFolder) + "/" + id + "/"; }
+
+// Folders beyond the newest few go, oldest first.
+void pruneFolders() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    std::vector<std::pair<fs::file_time_type, fs::path>> folders;
+    for (const auto& entry : fs::directory_iterator(recordsFolder, error))
+        if (entry.is_directory(error) && validGameId(entry.path().filename().string()))
+            folders.emplace_back(entry.last_write_time(error), entry.path());
+    if (folders.size() <= keptFolders) return;
+    std::sort(folders.begin(), folders.end());
+    for (size_t i = 0; i + keptFolders < folders.size(); ++i) fs::remove_all(folders[i].second, error);
+}
+
+bool writeRecord(const TurnRecord& r) {
+    const std::string text = turnRecordText(r);
+    if (!writeFileSafely(folderOf(local.id) + turnRecordPath(r.turn).substr(6), text)) return false;
+    local.turn = r.turn;
+    local.lastText = text;
+    return true;
+}
+
+// Record 0: the game as it starts, with the readings its start of turn is
+// handed (a game continued in the middle of one).
+void startFolder(const GameState& game, const std::vector<int32_t>& next) {
+    local = Local();
+    local.id = newGameId();
+    ::mkdir(recordsFolder, 0755);
+    if (::mkdir(folderOf(local.id).c_str(), 0755) != 0) {
+        local.id.clear();
+        return;
+    }
+    TurnRecord first;
+    first.turn = 0;
+    first.seat = 0;
+    first.nextClock = next;
+    GameState started = game;
+    started.startOfTurnPending = false;
+    started.startOfTurnReadings.clear();
+    if (!savedGameText(started, first.game) || !writeRecord(first)) {
+        local.id.clear();
+        return;
+    }
+    pruneFolders();
+}
+
+}  // namespace
+
+void beginLocalRecords(const GameState& game, const std::vector<int32_t>& next, bool fromNextTurn) {
+    localTurnAbandoned();
+    local = Local();
+    if (onlineGame(game)) return;
+    if (fromNextTurn) {
+        local.fromNextTurn = true;
+        return;
+    }
+    startFolder(game, next);
+}
+
+void localTurnStarts(const GameState& game) {
+    if (local.id.empty() || local.recording || onlineGame(game)) return;
+    local.recording = true;
+    local.current = TurnRecord();
+    local.current.turn = local.turn + 1;
+    local.current.seat = game.currentPlayer;
+    local.current.before = recordHash(local.lastText);
+    setKeyRecorder([](const std::string& key) { local.current.inputs.push_back({key, 0}); });
+    setClockObserver([](int32_t reading) { local.current.inputs.push_back({"", reading}); });
+}
+
+void localTurnAbandoned() {
+    if (!local.recording) return;
+    local.recording = false;
+    setKeyRecorder(nullptr);
+    setClockObserver(nullptr);
+}
+
+void localTurnEnded(const GameState& game) {
+    if (local.fromNextTurn) {
+        startFolder(game, {});
+        return;
+    }
+    const bool wasRecording = local.recording;
+    localTurnAbandoned();
+    if (!wasRecording || local.id.empty()) return;
+    // A record that cannot be written ends the folder: a gap would make the
+    // rest unplayable. The game itself goes on.
+    if (!savedGameText(game, local.current.game) || !writeRecord(local.current)) local.id.clear();
+}
+
+void endLocalRecords() {
+    localTurnAbandoned();
+    local = Local();
+}
