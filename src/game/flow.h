@@ -88,6 +88,9 @@ void localTurnStarts(const GameState& game);
 void localTurnAbandoned();
 void localTurnEnded(const GameState& game);
 void endLocalRecords();
+// The keys the screens read and the clock readings taken go into `record`
+// from now on (null: nowhere).
+void recordTurnInputs(TurnRecord* record);
 
 // Whose keys the screens read from now on: the keyboard's, or those of the
 // computer player of `seat` when the game gives that seat to the computer.

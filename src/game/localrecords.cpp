@@ -101,15 +101,13 @@ void localTurnStarts(const GameState& game) {
     local.current.turn = local.turn + 1;
     local.current.seat = game.currentPlayer;
     local.current.before = recordHash(local.lastText);
-    setKeyRecorder([](const std::string& key) { local.current.inputs.push_back({key, 0}); });
-    setClockObserver([](int32_t reading) { local.current.inputs.push_back({"", reading}); });
+    recordTurnInputs(&local.current);
 }
 
 void localTurnAbandoned() {
     if (!local.recording) return;
     local.recording = false;
-    setKeyRecorder(nullptr);
-    setClockObserver(nullptr);
+    recordTurnInputs(nullptr);
 }
 
 void localTurnEnded(const GameState& game) {
@@ -123,6 +121,16 @@ void localTurnEnded(const GameState& game) {
     // A record that cannot be written ends the folder: a gap would make the
     // rest unplayable. The game itself goes on.
     if (!savedGameText(game, local.current.game) || !writeRecord(local.current)) local.id.clear();
+}
+
+void recordTurnInputs(TurnRecord* record) {
+    if (!record) {
+        setKeyRecorder(nullptr);
+        setClockObserver(nullptr);
+        return;
+    }
+    setKeyRecorder([record](const std::string& key) { record->inputs.push_back({key, 0}); });
+    setClockObserver([record](int32_t reading) { record->inputs.push_back({"", reading}); });
 }
 
 void endLocalRecords() {

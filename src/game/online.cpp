@@ -228,6 +228,17 @@ bool adoptRecord(const std::string& text) {
     return true;
 }
 
+// A record made here: kept, and the newest checked, before it is sent.
+bool keepOwnRecord(const TurnRecord& r) {
+    const std::string text = turnRecordText(r);
+    if (!keepRecord(session.id, r.turn, text)) return false;
+    session.seats.checked = r.turn;
+    session.seats.checkedHash = recordHash(text);
+    writeSeatFile(session.id, session.seats);
+    adoptRecord(text);
+    return true;
+}
+
 // The game as the newest record left it, ready for its next start of turn.
 bool loadLast(GameState& game) {
     if (!readGameText(game, game, session.last.game)) return false;
@@ -337,15 +348,13 @@ void onlineTurnStarts(GameState& game) {
     session.turn.seat = game.currentPlayer;
     session.turn.turn = session.last.turn + 1;
     session.turn.before = recordHash(session.lastText);
-    setKeyRecorder([](const std::string& key) { session.turn.inputs.push_back({key, 0}); });
-    setClockObserver([](int32_t reading) { session.turn.inputs.push_back({"", reading}); });
+    recordTurnInputs(&session.turn);
 }
 
 void onlineTurnAbandoned() {
     if (!session.recording) return;
     session.recording = false;
-    setKeyRecorder(nullptr);
-    setClockObserver(nullptr);
+    recordTurnInputs(nullptr);
 }
 
 Flow onlineTurnEnded(GameState& game) {
@@ -359,16 +368,11 @@ Flow onlineTurnEnded(GameState& game) {
         showFailure(OnlineError::notWritten);
         return Flow::mainMenu;
     }
-    const std::string text = turnRecordText(r);
-    if (!keepRecord(session.id, r.turn, text)) {
+    if (!keepOwnRecord(r)) {
         showFailure(OnlineError::notWritten);
         return Flow::mainMenu;
     }
-    session.seats.checked = r.turn;
-    session.seats.checkedHash = recordHash(text);
     if (game.seatLevel[playerSlot(r.seat)] == seatPerson) session.playsComputers = true;
-    writeSeatFile(session.id, session.seats);
-    adoptRecord(text);
 
     drawLines({said().title, said().talking});
     const OnlineError e = sendKeptRecords(*session.transport, session.id, session.seats, session.etag);
@@ -444,17 +448,11 @@ Flow handOverSeat(GameState& game) {
     r.nextClock = nextReadings();
     GameState handed = game;
     handed.seatLevel[playerSlot(r.seat)] = handedLevel;
-    if (!savedGameText(handed, r.game)) return Flow::waiting;
-    const std::string text = turnRecordText(r);
-    if (!keepRecord(session.id, r.turn, text)) {
+    if (!savedGameText(handed, r.game) || !keepOwnRecord(r)) {
         showFailure(OnlineError::notWritten);
         return Flow::waiting;
     }
-    session.seats.checked = r.turn;
-    session.seats.checkedHash = recordHash(text);
     session.playsComputers = true;
-    writeSeatFile(session.id, session.seats);
-    adoptRecord(text);
     drawLines({said().title, said().talking});
     const OnlineError e = sendKeptRecords(*session.transport, session.id, session.seats, session.etag);
     if (e != OnlineError::none) showFailure(e, said().kept);
