@@ -37,6 +37,7 @@ struct Words {
     const char* yourTurn;
     const char* handOver;
     const char* checking;
+    const char* turn;
     const char* invitations;
     const char* invitationsFile;
     const char* anyKey;
@@ -58,6 +59,7 @@ const Words words[2] = {
      "Twoj ruch!",
      "H: oddaj to miejsce komputerowi",
      "Sprawdzam ruch ",
+     "Ruch ",
      "Zaproszenia:",
      "Zapisane tez w pliku ",
      "Dowolny klawisz: dalej",
@@ -79,6 +81,7 @@ const Words words[2] = {
      "Your turn!",
      "H: hand this seat to the computer",
      "Checking turn ",
+     "Turn ",
      "Invitations:",
      "Also written to ",
      "Any key: go on",
@@ -526,8 +529,9 @@ OnlineError takeInRecords(const GameState& game) {
         writeSeatFile(session.id, session.seats);
         adoptRecord(text);
     }
-    // A record that playing it again refused has had its own window.
-    if (e == OnlineError::damaged) showFailure(e);
+    // A record that playing it again refused has had its own window; this
+    // one is the first the server holds damaged or out of the chain.
+    if (e == OnlineError::damaged) showFailure(e, said().turn + std::to_string(session.seats.checked + 1));
     return e;
 }
 
