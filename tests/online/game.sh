@@ -129,8 +129,13 @@ play b b4 --join "$link" -- 'Space'
 screen_has b4 "nie zgadza"
 [ "$(cat "$dir/b/online/$id/seat")" = "$before" ] || fail "a refused record moved the seat file on"
 [ -f "$dir/b/online/$id/$last" ] && fail "a refused record was kept"
-put "$dir/record.good" "$games/turns/$last"
+# The same record with `current` as it was: the chain is broken, and the
+# window names the turn without playing it.
 put "$dir/current.good" "$games/current"
+play b b4b --join "$link" -- ''
+screen_has b4b "uszkodzony"
+screen_has b4b "Ruch $((10#$last))"
+put "$dir/record.good" "$games/turns/$last"
 
 # A wrong password: the window says so, the turn is kept and goes with the
 # right one; nothing is committed twice.
