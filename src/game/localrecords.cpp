@@ -4,12 +4,13 @@
 // --records). Each new game, and each game loaded, starts a folder of its
 // own, whose record 0 is the game as it started; a game loaded in the middle
 // of a turn starts its folder when that turn ends.
+#include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
+#include <cstdint>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "game/flow.h"
@@ -36,17 +37,32 @@ struct Local {
 
 std::string folderOf(const std::string& id) { return std::string(recordsFolder) + "/" + id + "/"; }
 
-// Folders beyond the newest few go, oldest first.
+// Removes a record folder: its files, then itself (it holds nothing else).
+void removeFolder(const std::string& folder) {
+    if (DIR* d = ::opendir(folder.c_str())) {
+        while (const dirent* e = ::readdir(d))
+            if (e->d_name[0] != '.') ::unlink((folder + "/" + e->d_name).c_str());
+        ::closedir(d);
+    }
+    ::rmdir(folder.c_str());
+}
+
+// Folders beyond the newest few go, oldest first. (Plain POSIX calls: the
+// filesystem library would more than double the page's code.)
 void pruneFolders() {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    std::vector<std::pair<fs::file_time_type, fs::path>> folders;
-    for (const auto& entry : fs::directory_iterator(recordsFolder, error))
-        if (entry.is_directory(error) && validGameId(entry.path().filename().string()))
-            folders.emplace_back(entry.last_write_time(error), entry.path());
+    std::vector<std::pair<int64_t, std::string>> folders;
+    if (DIR* d = ::opendir(recordsFolder)) {
+        while (const dirent* e = ::readdir(d)) {
+            const std::string name = e->d_name;
+            struct stat s {};
+            if (validGameId(name) && ::stat(folderOf(name).c_str(), &s) == 0 && S_ISDIR(s.st_mode))
+                folders.emplace_back(int64_t{s.st_mtime}, folderOf(name));
+        }
+        ::closedir(d);
+    }
     if (folders.size() <= keptFolders) return;
     std::sort(folders.begin(), folders.end());
-    for (size_t i = 0; i + keptFolders < folders.size(); ++i) fs::remove_all(folders[i].second, error);
+    for (size_t i = 0; i + keptFolders < folders.size(); ++i) removeFolder(folders[i].second);
 }
 
 bool writeRecord(const TurnRecord& r) {

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -19,6 +18,7 @@
 #include "screen/clockseed.h"
 #include "screen/keys.h"
 #include "screen/random.h"
+#include "screen/readfile.h"
 #include "screen/screen.h"
 #include "ui/windows.h"
 
@@ -412,9 +412,12 @@ constexpr int32_t handedLevel = seatNormal;
 // clock: how long the seat to play has been silent, as far as it knows.
 std::time_t silentSince() {
     const std::string path = seatFolder(session.id) + "seen";
-    std::ifstream in(path);
+    std::string text;
     long long turn = -1, when = 0;
-    if (in >> turn >> when && turn == session.seats.checked) return static_cast<std::time_t>(when);
+    // Read without the C++ streams, which the page is built without.
+    if (readWholeFile(path, text, 64) && std::sscanf(text.c_str(), "%lld %lld", &turn, &when) == 2 &&
+        turn == session.seats.checked)
+        return static_cast<std::time_t>(when);
     const std::time_t now = std::time(nullptr);
     writeFileSafely(path, std::to_string(session.seats.checked) + " " + std::to_string(now) + "\n");
     return now;
