@@ -203,3 +203,24 @@ TEST_F(ComputerKeys, ASeatThatGivesUpHandsTheKeysToTheKeyboard) {
 }
 
 }  // namespace
+
+namespace {
+
+class Paste : public HeadlessTest {};
+
+TEST_F(Paste, ALongLineArrivesWholeAfterTheQueuedKeys) {
+    backend.onOutOfKeys = nullptr;
+    const std::string link = "http://192.168.1.20:8080/#g=0123456789abcdef0123456789abcdef&s=2";
+    queueKey(keyHome);
+    pasteText(link + "\n\t");
+    EXPECT_EQ(pollKey(), keyHome) << "what was typed before the paste comes first";
+    std::string typed;
+    for (std::string k = pollKey(); !k.empty(); k = pollKey()) typed += k;
+    EXPECT_EQ(typed, link) << "every character, none pushed out of the queue, no control characters";
+    pasteText(link);
+    pollKey();
+    clearKeys();
+    EXPECT_EQ(pollKey(), "") << "a change of whose keys are read forgets the rest of a paste";
+}
+
+}  // namespace

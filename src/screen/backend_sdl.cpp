@@ -15,6 +15,20 @@
 
 namespace {
 
+// The printable characters of UTF-8 text as the game's CP437 bytes.
+std::string printableCp437(const char* t) {
+    std::string bytes;
+    for (size_t i = 0; t[i];) {
+        size_t n = 1;
+        while (t[i + n] && (static_cast<unsigned char>(t[i + n]) & 0xC0) == 0x80) ++n;
+        const int byte = cp437FromUtf8(std::string(t + i, n));
+        if (byte >= 32) bytes += static_cast<char>(byte);
+        i += n;
+    }
+    return bytes;
+}
+
+
 struct SdlBackend : Backend {
     SDL_Window* window = nullptr;
     Uint64 lastShown = 0;
@@ -135,17 +149,9 @@ struct SdlBackend : Backend {
                 if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                     render();
                 break;
-            case SDL_TEXTINPUT: {
-                const char* t = e.text.text;
-                for (size_t i = 0; t[i];) {
-                    size_t n = 1;
-                    while (t[i + n] && (static_cast<unsigned char>(t[i + n]) & 0xC0) == 0x80) ++n;
-                    const int byte = cp437FromUtf8(std::string(t + i, n));
-                    if (byte >= 32) queueKey(std::string(1, static_cast<char>(byte)));
-                    i += n;
-                }
+            case SDL_TEXTINPUT:
+                for (char byte : printableCp437(e.text.text)) queueKey(std::string(1, byte));
                 break;
-            }
             case SDL_KEYDOWN: {
                 const SDL_Keycode k = e.key.keysym.sym;
                 const bool alt = e.key.keysym.mod & KMOD_ALT;
@@ -153,6 +159,15 @@ struct SdlBackend : Backend {
                     const bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
                     SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
                     render();
+                    break;
+                }
+                // Ctrl+V and Shift+Insert type the clipboard (an invitation link).
+                const SDL_Keymod mod = SDL_GetModState();
+                if ((k == SDLK_v && (mod & KMOD_CTRL)) || (k == SDLK_INSERT && (mod & KMOD_SHIFT))) {
+                    if (char* clip = SDL_GetClipboardText()) {
+                        pasteText(printableCp437(clip));
+                        SDL_free(clip);
+                    }
                     break;
                 }
                 // Printable keys arrive as text input; only the others are taken here.

@@ -15,6 +15,8 @@ const std::string keyEnter = "\r", keyEsc = "\x1B", keySpace = " ", keyBackspace
 namespace {
 
 constexpr size_t queueLimit = 15;
+// A pasted line longer than any the game asks for is cut here.
+constexpr size_t pasteLimit = 1000;
 
 struct KeyState {
     std::deque<std::string> queue;
@@ -27,6 +29,7 @@ struct KeyState {
     void (*giveUp)(int owner) = nullptr;
     std::function<void(const std::string&)> observer;
     std::function<void(const std::string&)> recorder;
+    std::deque<std::string> pasted;  // typed one a poll, so the queue never overflows
 };
 
 KeyState& keys() {
@@ -77,8 +80,16 @@ void queueKey(const std::string& key) {
     k.keyHit = true;
 }
 
+void pasteText(const std::string& text) {
+    KeyState& k = keys();
+    if (k.source) return;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 32 && k.pasted.size() < pasteLimit) k.pasted.emplace_back(1, c);
+}
+
 void clearKeys() {
     keys().queue.clear();
+    keys().pasted.clear();
     keys().keyHit = false;
 }
 
@@ -155,6 +166,10 @@ std::string pollKey() {
     if (Backend* b = currentBackend()) b->pumpEvents(k.queue.empty() && !k.source);
     closeIfRequested();
     if (k.source && k.queue.empty()) takeComputerKey(k);
+    if (k.queue.empty() && !k.pasted.empty()) {
+        k.queue.push_back(std::move(k.pasted.front()));
+        k.pasted.pop_front();
+    }
     k.keyHit = false;
     if (k.queue.empty()) return "";
     std::string key = k.queue.front();

@@ -33,6 +33,9 @@ void installCloseSignals();
 
 // For backends: a key arrives (the oldest is pushed out of a full queue).
 void queueKey(const std::string& key);
+// For backends: text pasted from the clipboard, typed one character a poll
+// after the keys already queued (the printable ones, as CP437 bytes).
+void pasteText(const std::string& text);
 // For backends and tests: forget every queued key and the key-hit flag.
 void clearKeys();
 int queuedKeyCount();
