@@ -83,10 +83,11 @@ grep -q one "$dir/a"/online/*/* && fail "the password is in a seat file or recor
 screen_has a1 "Czekam"
 grep -q "(seat 2) plays month 1 of 2090 in game $id" "$dir/notices" 2>/dev/null || fail "no notice for seat 2's turn"
 
-# Bob joins: checks Ann's turn, names himself, chooses a world, plays; the
-# computer seat after him is played and committed by his client.
-play b b1 --server "$address" --user bob --password two --join "$link" -- \
-  'Space "Bob" Enter 2 Space Space Space Right'
+# Bob joins from the main menu's online games by the link: checks Ann's
+# turn, names himself, chooses a world, plays; the computer seat after him
+# is played and committed by his client.
+play b b1 --server "$address" --user bob --password two -- \
+  "o Down Enter \"$link\" Enter Space \"Bob\" Enter 2 Space Space Space Right"
 [ "$(current_turn)" = 3 ] || fail "after Bob's and the computer's turns current is $(current_turn)"
 screen_has b1 "Czekam"
 
