@@ -161,8 +161,10 @@ void runFlow(GameState& game, Flow next) {
         }
         // A turn's screens read the keys of the seat whose turn it is; the
         // title and the menus read the keyboard.
+        // The menu over the waiting window is the keyboard's, whoever's turn is played elsewhere.
+        if (next != Flow::gameMenu) leaveMenuOverWaiting();
         const bool turn = next == Flow::startOfTurn || next == Flow::gameEntry || next == Flow::turnScreen ||
-                          next == Flow::gameMenu;
+                          (next == Flow::gameMenu && !menuOverWaiting());
         if (turn || next == Flow::seatSetUp)
             useKeysOfSeat(game, game.currentPlayer, SeatTask::turn);
         else

@@ -49,6 +49,9 @@ void setJoinLink(const std::string& link);
 Flow onlineGamesWindow(GameState& game);
 bool onlineGamesShown();
 void printOnlineGamesHint();
+// The game menu opened by Esc in the waiting window (resume goes back there).
+bool menuOverWaiting();
+void leaveMenuOverWaiting();
 // Seconds between two questions to the server while nothing changes (30; tests less).
 void setOnlinePollSeconds(int32_t seconds);
 bool onlineGame(const GameState& game);

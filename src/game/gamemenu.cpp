@@ -54,6 +54,8 @@ void showMessage(int width, int colour, const std::string& first, const std::str
 }  // namespace
 
 Flow gameMenu(GameState& game) {
+    // Opened from an online game's waiting window, the menu goes back there.
+    const Flow back = menuOverWaiting() ? Flow::waiting : Flow::turnScreen;
     for (;;) {
         int width = 0;
         for (int i = 45; i <= 48; ++i) width = std::max(width, static_cast<int>(textLine(i).size()) + 2);
@@ -83,11 +85,11 @@ Flow gameMenu(GameState& game) {
                 ++game.menuCursor;
             } else if (key == keyEsc || ((key == keySpace || key == keyEnter) && game.menuCursor == 1)) {
                 clearWindow(5, 14, width, 4);
-                return Flow::turnScreen;
+                return back;
             } else if ((key == keySpace || key == keyEnter) && game.menuCursor == 2) {
                 if (askName(game, width, 23, 50).empty()) {
                     clearWindow(10, 15, 27, 2);
-                    return Flow::turnScreen;
+                    return back;
                 }
                 // A turn played again to check it writes nothing.
                 if (replayingRecordedTurn() || writeSavedGame(game, game.fileName + ".dat"))
@@ -100,7 +102,7 @@ Flow gameMenu(GameState& game) {
                 if (askName(game, width, 27, 49, saved.names).empty()) {
                     clearWindow(10, 15, 27, 2);
                     removeSavedGamesWindow();
-                    return Flow::turnScreen;
+                    return back;
                 }
                 clearWindow(10, 15, 27, 2);
                 // The file is checked whole before anything changes, so a
@@ -110,7 +112,7 @@ Flow gameMenu(GameState& game) {
                 if (!readSavedGame(game, game.fileName + ".dat")) {
                     showMessage(27, 4, unreadSavedGameMessage(saved, game.fileName), "");
                     removeSavedGamesWindow();
-                    return Flow::turnScreen;
+                    return back;
                 }
                 setScreenMode(320, 200, 8);
                 setScreenMode(640, 480, 8);

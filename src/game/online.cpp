@@ -55,7 +55,7 @@ const Words words[2] = {
      "Miesiac ",
      ", czekam ",
      "Serwer pytany ",
-     "Esc: wyjscie (gra zostaje na serwerze)",
+     "Esc: menu gry (gra zostaje na serwerze)",
      "Twoj ruch!",
      "H: oddaj to miejsce komputerowi",
      "Sprawdzam ruch ",
@@ -77,7 +77,7 @@ const Words words[2] = {
      "Month ",
      ", waiting ",
      "Server asked ",
-     "Esc: leave (the game stays on the server)",
+     "Esc: game menu (the game stays on the server)",
      "Your turn!",
      "H: hand this seat to the computer",
      "Checking turn ",
@@ -131,6 +131,7 @@ Session session;
 constexpr int32_t madeMark = 999999;
 std::string joinLink;
 int32_t pollSeconds = 30;
+bool overWaiting = false;
 
 bool mine(int32_t seat) { return std::count(session.seats.seats.begin(), session.seats.seats.end(), seat) > 0; }
 
@@ -287,6 +288,8 @@ void writeInvitations(const GameState& game, std::vector<std::string>& lines) {
 }  // namespace
 
 void setJoinLink(const std::string& link) { joinLink = link; }
+bool menuOverWaiting() { return overWaiting; }
+void leaveMenuOverWaiting() { overWaiting = false; }
 bool joiningAtStart() { return !joinLink.empty(); }
 void setOnlinePollSeconds(int32_t seconds) { pollSeconds = std::max(1, seconds); }
 
@@ -597,7 +600,8 @@ Flow waitingWindow(GameState& game) {
         const std::string key = pollKey();
         if (key == keyEsc) {
             clearScreen();
-            return Flow::mainMenu;
+            overWaiting = true;
+            return Flow::gameMenu;
         }
         if (offered && (key == "h" || key == "H")) {
             clearScreen();

@@ -180,8 +180,10 @@ echo "$checked 0" > "$dir/a/online/$id/seen"
 before=$(current_turn)
 play a a11 --join "$linkA" -- 'h'
 [ "$(current_turn)" = $((before + 3)) ] || fail "the hand-over and two computer turns: current $(current_turn), not $((before + 3))"
-play b b7 --join "$link" -- ''
+# Esc in the waiting window: the game menu, a save there, and back.
+play b b7 --join "$link" -- 'Esc Down Enter "w1" Enter Space Esc'
 screen_has b7 "Czekam na ruch: Ann"
+grep -q "^$id" "$dir/b/w1.dat" || fail "the game saved from the waiting window's menu is not the online game"
 # Every turn of Ann's folder plays again as its record says; a copy with
 # the hand-edited record fails at that turn.
 : > "$dir/none.keys"
