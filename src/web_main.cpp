@@ -204,9 +204,14 @@ int main() {
     } else {
         installBackend(createWebBackend());
     }
-    // The whole address: the game reads its id and seat from the part after #.
-    const std::string link =
-        takePageString(EM_ASM_INT({ return /[#&]g=/.test(location.hash) ? allocateUTF8(location.href) : 0; }));
+    // The game reads its id and seat from the part after #, and the server's
+    // address from the part before: the page's folder, without the page's
+    // own name or a test mode's query, as the invitation gives it.
+    const std::string link = takePageString(EM_ASM_INT({
+        if (!/[#&]g=/.test(location.hash)) return 0;
+        var folder = location.pathname.substring(0, location.pathname.lastIndexOf('/') + 1);
+        return allocateUTF8(location.origin + folder + location.hash);
+    }));
     if (!link.empty()) setJoinLink(link);
     runProgram();
     endProgram();
