@@ -13,13 +13,9 @@ dir=$(mktemp -d)
 pid=
 cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$dir"; }
 trap cleanup EXIT
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+. "$root/tests/online/serving.sh"
+port=$(free_port)
 htpasswd -cbB "$dir/htpasswd" bench bench 2>/dev/null
-"$root/tools/serve-online" "$dir" "$port" >"$dir/out.log" 2>&1 &
-pid=$!
-for _ in $(seq 50); do
-  curl -s -o /dev/null -m 1 "http://127.0.0.1:$port/" && break
-  sleep 0.1
-done
+serve "$dir" "$port" "$dir/out.log"
 COLONIES_ONLINE_GAMES=http://127.0.0.1:$port/games COLONIES_ONLINE_USER=bench COLONIES_ONLINE_PASSWORD=bench \
   "$build/colonies_bench" --benchmark_filter=Online "$@"

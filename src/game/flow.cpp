@@ -143,6 +143,26 @@ void useKeysOfSeat(const GameState& game, int seat, SeatTask task) {
     useKeySource(p, [&game, p, task] { return computerKey(game, p, task); }, paceMilliseconds(options().pace));
 }
 
+namespace {
+
+// The screens of one seat's turn, from its set-up or its start to its end.
+bool turnFlow(Flow f) {
+    return f == Flow::seatSetUp || f == Flow::startOfTurn || f == Flow::gameEntry || f == Flow::turnScreen ||
+           f == Flow::gameMenu || f == Flow::turnEndMenu;
+}
+
+Flow turnStep(GameState& game, Flow f) {
+    switch (f) {
+        case Flow::seatSetUp: return seatSetUpTurn(game);
+        case Flow::startOfTurn: return startOfTurn(game);
+        case Flow::gameEntry: return gameEntry(game);
+        case Flow::turnScreen: return turnScreen(game);
+        default: return gameMenu(game);
+    }
+}
+
+}  // namespace
+
 void runFlow(GameState& game, Flow next) {
     runningGame = &game;
     setCloseHandler(keepGameInProgress);
@@ -181,22 +201,20 @@ void runFlow(GameState& game, Flow next) {
             endLocalRecords();
         }
         if (!onlineGame(game)) onlineTurnAbandoned();
+        if (turnFlow(next)) {
+            const bool started = next == Flow::startOfTurn;
+            next = turnStep(game, next);
+            if (started) forgetTurnEnd();
+            continue;
+        }
         switch (next) {
             case Flow::title: next = titleScreen(game); break;
             case Flow::mainMenu: next = mainMenu(game); break;
             case Flow::options: next = optionsWindow(game); break;
-            case Flow::gameEntry: next = gameEntry(game); break;
-            case Flow::turnScreen: next = turnScreen(game); break;
-            case Flow::gameMenu:
-            case Flow::turnEndMenu: next = gameMenu(game); break;
-            case Flow::startOfTurn:
-                next = startOfTurn(game);
-                forgetTurnEnd();
-                break;
             case Flow::createOnline: next = onlineCreation(game); break;
             case Flow::waiting: next = waitingWindow(game); break;
-            case Flow::seatSetUp: next = seatSetUpTurn(game); break;
             case Flow::end: endProgram();
+            default: break;
         }
     }
 }
@@ -256,19 +274,14 @@ Replayed playTurnAgain(GameState& game, const std::vector<int32_t>& readings, co
     Replayed result = Replayed::ended;
     try {
         while (!replayPassed) {
-            useKeySource(replayOwner, replaySource, replayPause);
-            switch (flow) {
-                case Flow::seatSetUp: flow = seatSetUpTurn(game); break;
-                case Flow::startOfTurn:
-                    flow = startOfTurn(game);
-                    endClockReadings();
-                    break;
-                case Flow::gameEntry: flow = gameEntry(game); break;
-                case Flow::turnScreen: flow = turnScreen(game); break;
-                case Flow::gameMenu:
-                case Flow::turnEndMenu: flow = gameMenu(game); break;
-                default: result = Replayed::leftTurn; replayPassed = true; break;
+            if (!turnFlow(flow)) {
+                result = Replayed::leftTurn;
+                break;
             }
+            useKeySource(replayOwner, replaySource, replayPause);
+            const bool started = flow == Flow::startOfTurn;
+            flow = turnStep(game, flow);
+            if (started) endClockReadings();
         }
     } catch (const RecordRanOut&) {
         result = Replayed::ranOut;

@@ -15,17 +15,13 @@ dir=$(mktemp -d)
 pid= listener=
 cleanup() { [ -n "$listener" ] && kill "$listener" 2>/dev/null; [ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; [ -n "${KEEP:-}" ] && echo "kept $dir" || rm -rf "$dir"; }
 trap cleanup EXIT
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+. "$root/tests/online/serving.sh"
+port=$(free_port)
 mkdir -p "$dir/server"
 htpasswd -cbB "$dir/server/htpasswd" ann one 2>/dev/null
 htpasswd -bB "$dir/server/htpasswd" bob two 2>/dev/null
-"$root/tools/serve-online" "$dir/server" "$port" >"$dir/server.log" 2>&1 &
-pid=$!
+serve "$dir/server" "$port" "$dir/server.log"
 address=http://127.0.0.1:$port
-for _ in $(seq 50); do
-  curl -s -o /dev/null -m 1 "$address/" && break
-  sleep 0.1
-done
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 for who in a b; do
@@ -33,7 +29,7 @@ for who in a b; do
   cp -R "$data"/. "$dir/$who/"
 done
 # Turn notices go to a listener that keeps each POST's body.
-noticePort=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+noticePort=$(free_port)
 python3 - "$noticePort" "$dir/notices" <<'PY' &
 import http.server, sys
 class Keep(http.server.BaseHTTPRequestHandler):
@@ -159,12 +155,7 @@ turn=$(ls "$dir/a/online/$id" | grep -c '^0')
 play a a8 --join "$linkA" -- 'Space Space Space Right Space'
 screen_has a8 "nie odpowiada"
 [ "$(ls "$dir/a/online/$id" | grep -c '^0')" = $((turn + 1)) ] || fail "the turn made while the server was away is not kept"
-"$root/tools/serve-online" "$dir/server" "$port" >>"$dir/server.log" 2>&1 &
-pid=$!
-for _ in $(seq 50); do
-  curl -s -o /dev/null -m 1 "$address/" && break
-  sleep 0.1
-done
+serve "$dir/server" "$port" "$dir/server.log"
 before=$(current_turn)
 play a a9 --join "$linkA" -- ''
 [ "$(current_turn)" = $((before + 1)) ] || fail "the kept turn was not sent when the server came back"

@@ -10,16 +10,12 @@ dir=$(mktemp -d)
 pid=
 cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$dir"; }
 trap cleanup EXIT
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+. "$root/tests/online/serving.sh"
+port=$(free_port)
 htpasswd -cbB "$dir/htpasswd" alice secret 2>/dev/null
 mkdir -p "$dir/site" && printf '\0asm' > "$dir/site/colonies.wasm"
-"$root/tools/serve-online" "$dir" "$port" >"$dir/out.log" 2>&1 &
-pid=$!
+serve "$dir" "$port" "$dir/out.log"
 base=http://127.0.0.1:$port
-for _ in $(seq 50); do
-  curl -s -o /dev/null -m 1 "$base/" && break
-  sleep 0.1
-done
 failures=0
 # expect WHAT WANTED GOT
 expect() { if [ "$2" != "$3" ]; then echo "FAIL: $1: wanted $2, got $3"; failures=$((failures+1)); fi; }
