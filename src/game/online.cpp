@@ -558,7 +558,10 @@ Flow waitingWindow(GameState& game) {
             return Flow::mainMenu;
         }
     }
-    loadLast(game);
+    if (!loadLast(game)) {
+        showFailure(OnlineError::damaged);
+        return Flow::mainMenu;
+    }
     clearScreen();
     const double since = secondsNow();
     int interval = pollSeconds;
@@ -642,10 +645,8 @@ Flow joinFromLink(GameState& game) {
     if (session.seats.checked < 0) {
         // Record 0 is the game as its creator made it; everything after is checked.
         drawLines({said().title, said().talking});
-        bool changed = false;
-        OnlineError e = pollCurrent(*session.transport, id, session.etag, session.current, changed);
         std::vector<std::string> texts;
-        if (e == OnlineError::none) e = fetchRecords(*session.transport, id, 0, 0, 0, texts);
+        OnlineError e = fetchRecords(*session.transport, id, 0, 0, 0, texts);
         if (e == OnlineError::none && (texts.empty() || !adoptRecord(texts[0]))) e = OnlineError::damaged;
         if (e != OnlineError::none) {
             showFailure(e);
@@ -657,13 +658,7 @@ Flow joinFromLink(GameState& game) {
         session.seats.sent = 0;
         writeSeatFile(id, session.seats);
     }
-    if (!readGameText(game, game, session.last.game)) {
-        std::string text;
-        if (!readKeptRecord(id, session.seats.checked, text) || !adoptRecord(text) ||
-            !readGameText(game, game, session.last.game)) {
-            showFailure(OnlineError::damaged);
-            return Flow::mainMenu;
-        }
-    }
+    // The waiting window goes on from the newest record this client holds.
+    game.online.id = id;
     return Flow::waiting;
 }
